@@ -1,0 +1,83 @@
+// The one record of every encoding setting, and the schema table that gives
+// each field its key, kind, values and limits. Defaults, reading, writing and
+// clamping are all driven by the table.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace settings {
+
+struct Settings {
+    // Integer fields: flags (0/1), indexes into a choice list (-1 = none
+    // chosen) and slider positions.
+    int upstat, a1, a2, a3, a4, a5, a6, cab, mxref, tre, fil, bref, bme, ba, bwb, mode, dm, m, ms,
+        aud, ae, apin, muxer, deb_a, deb_b, fastpsk, dctd, crelog, sizemode, aq;
+    // Text fields, kept exactly as typed.
+    std::string cqm, aub, fa, mb, bias, fb, value, range, ref, arx, ary, thr, nr, kfb, bfr, vbr,
+        minqp, maxqp, qps, vbs, vmb, vib, bv, sct, mingop, maxgop, auto1pcrf, avsinc, maxsize,
+        minsize, dzinter, dzintra, aq1, aq2;
+    // Live only while the program runs.
+    int cme, biasbar;
+    std::string statsname, logname, infile, outfile, cfgname;
+
+    // Every field at its value when the window has just been built.
+    Settings();
+};
+
+enum class Kind { flag, index, position, text };
+
+struct Limits {
+    bool present;
+    double low, high;
+    bool floating; // parsed as a decimal number rather than an integer
+};
+
+struct FieldSpec {
+    const char* key;
+    Kind kind;
+    int Settings::*number;         // set for flag, index and position fields
+    std::string Settings::*text;   // set for text fields
+    const char* at_creation;       // also the control's initial text
+    const char* when_missing;      // value a load gives when the key is absent
+    Limits limits;
+    const char* const* choices;    // names of an index field, position = stored value
+    int choice_count;
+    bool persisted;
+};
+
+// All 71 fields; the 64 persisted ones come first, in the order they are saved.
+const std::vector<FieldSpec>& schema();
+constexpr int persisted_count = 64;
+
+// Settings-file keys match without regard to the letter case of A to Z.
+bool same_key(const std::string& a, const std::string& b);
+// The field with this key (letter case ignored), or nullptr.
+const FieldSpec* find_field(const std::string& key);
+// The entry that describes this member.
+const FieldSpec& spec_of(int Settings::*member);
+const FieldSpec& spec_of(std::string Settings::*member);
+
+// The field's current value as it is written to a settings file.
+std::string field_text(const Settings& s, const FieldSpec& f);
+// Sets the field from a text: integers by their integer value, texts as given.
+void set_field(Settings& s, const FieldSpec& f, const std::string& text);
+
+// Clamps a text field in place against its limits: above the upper bound the
+// text becomes that bound, below the lower bound it becomes that bound, and
+// anything in range stays exactly as typed. Returns whether the text changed.
+bool clamp_text(std::string& text, const Limits& limits);
+
+// Choice lists, where position is the stored index.
+extern const char* const mode_names[14];
+extern const char* const partition_names[9];
+extern const char* const me_method_names[4];
+extern const char* const direct_mode_names[4];
+extern const char* const trellis_names[3];
+extern const char* const audio_encoder_names[7];
+extern const char* const muxer_names[5];
+
+// Modes whose value is a quantizer or CRF rather than a bitrate or size.
+bool is_quantizer_mode(int mode);
+
+} // namespace settings

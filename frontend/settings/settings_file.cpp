@@ -1,0 +1,129 @@
+#include "frontend/settings/settings_file.h"
+
+#include "frontend/settings/ini_reader.h"
+#include "frontend/ui/control_rules.h"
+
+namespace settings {
+
+const std::string_view builtin_default_text =
+    "a1 = 1\r\na2 = 1\r\na3 = 1\r\na4 = 0\r\na5 = 1\r\na6 = 1\r\ncab = 1\r\nmxref = 0\r\n"
+    "tre = 0\r\nfil = 1\r\nbref = 0\r\nbme = 0\r\nba = 1\r\nbwb = 1\r\nmode = 1\r\ndm = 0\r\n"
+    "m = 4\r\nms = 1\r\naud = 0\r\nae = 1\r\napin = 0\r\naub = 64\r\nfa = 0\r\nmb = 2\r\n"
+    "bias = 0\r\nfb = 0\r\nvalue = 26\r\nrange = 16\r\nref = 1\r\narx = 1\r\nary = 1\r\n"
+    "thr = 1\r\nnr = 0\r\nkfb = 40\r\nbfr = 30\r\nvbr = 60\r\nminqp = 10\r\nmaxqp = 51\r\n"
+    "qps = 4\r\nsct = 40\r\nmingop = 25\r\nmaxgop = 250\r\nmuxer = 0";
+
+namespace {
+
+using ui::Ctl;
+
+// The order in which a load reads the keys; the window's rules run between
+// the groups. avsinc comes last and is handled on its own.
+const char* const keys_before_audio_rule[] = {
+    "a1",  "a2",  "a3",  "a4",  "a5", "a6", "cab", "tre",  "fil",   "bref",  "bme",   "ba",     "bwb",
+    "mode", "dm", "m",   "ms",  "aud", "ae", "apin", "muxer", "deb-a", "deb-b", "dctd", "fastpsk"};
+const char* const keys_before_log_rule[] = {"upstat", "crelog"};
+const char* const keys_after_log_rule[] = {
+    "sizemode", "aq",    "cqm",   "aub",    "mb",     "bias",      "fa",     "fb",      "value",
+    "range",    "ref",   "arx",   "ary",    "thr",    "nr",        "kfb",    "bfr",     "vbr",
+    "minqp",    "maxqp", "qps",   "sct",    "mingop", "maxgop",    "auto1pcrf", "vbs", "vmb",
+    "vib",      "bv",    "maxsize", "minsize", "dzinter", "dzintra", "aq1",   "aq2",   "mxref"};
+
+template <size_t N>
+void read_keys(Settings& s, const IniReader& ini, const char* const (&keys)[N]) {
+    for (const char* key : keys) {
+        const FieldSpec& f = *find_field(key);
+        std::optional<std::string> v = ini.value(f.key, f.kind == Kind::text);
+        set_field(s, f, v ? *v : f.when_missing);
+    }
+}
+
+// An avsinc name only selects an item of the include list; the last of
+// several equal items wins, and no match keeps the list's choice.
+void read_include_choice(Settings& s, const IniReader& ini, ui::ControlView& view) {
+    std::string stored = ini.value("avsinc", true).value_or("");
+    if (stored.empty()) return;
+    for (const std::string& item : view.include_items())
+        if (item == stored) s.avsinc = item;
+}
+
+void read_file_text(Settings& s, std::string bytes, const LoadContext& ctx) {
+    if (has_utf8_mark(bytes)) bytes = ctx.os.utf8_to_ansi(std::string_view(bytes).substr(3));
+    IniReader ini(bytes);
+    read_keys(s, ini, keys_before_audio_rule);
+    ui::audio_bitrate_rule(s, ctx.view);
+    read_keys(s, ini, keys_before_log_rule);
+    ui::log_file_rule(s, ctx.view);
+    read_keys(s, ini, keys_after_log_rule);
+    read_include_choice(s, ini, ctx.view);
+    for (const FieldSpec& f : schema())
+        if (f.persisted) ctx.view.field_changed(f);
+    post_load_pass(s, ctx.view);
+}
+
+LoadResult load(Settings& s, const std::string& path, const LoadContext& ctx, bool may_fall_back) {
+    std::optional<std::string> bytes = ctx.os.read_file(path);
+    if (!bytes) return may_fall_back ? load_builtin_defaults(s, ctx) : LoadResult::unchanged;
+    read_file_text(s, std::move(*bytes), ctx);
+    return LoadResult::file;
+}
+
+} // namespace
+
+void post_load_pass(Settings& s, ui::ControlView& view) {
+    ui::deblock_mirrors(s, view);
+    ui::slider_from_bias(s, view);
+    ui::mode_rules(s, view);
+    for (auto field : {&Settings::kfb, &Settings::bfr, &Settings::vbr, &Settings::minqp,
+                       &Settings::maxqp, &Settings::qps})
+        ui::clamp_field(s, field, view);
+    ui::partition_rules(s, view);
+    ui::bframe_rules(s, view);
+    ui::clamp_field(s, &Settings::ref, view);
+    ui::mixed_refs_rule(s, view);
+    ui::clamp_field(s, &Settings::thr, view);
+    ui::chroma_me_rule(s, view);
+    ui::me_range_rule(s, view);
+    ui::clamp_field(s, &Settings::range, view);
+    ui::trellis_rule(s, view);
+    ui::clamp_field(s, &Settings::sct, view);
+    ui::audio_bitrate_rule(s, view);
+    if (s.cqm == "custom...") ui::matrix_file_question(s, view);
+    ui::log_file_rule(s, view);
+    ui::audio_unit_caption(s, view);
+    for (auto field : {&Settings::vbs, &Settings::vmb, &Settings::vib, &Settings::bv})
+        ui::clamp_field(s, field, view);
+    ui::aq_rule(s, view, false);
+}
+
+std::string settings_file_text(const Settings& s) {
+    std::string text;
+    for (const FieldSpec& f : schema()) {
+        if (!f.persisted) continue;
+        text += f.key;
+        text += " = ";
+        text += field_text(s, f);
+        text += "\r\n";
+    }
+    return text;
+}
+
+bool save_settings(const Settings& s, const std::string& path, platform::Os& os) {
+    return os.write_file(path, settings_file_text(s));
+}
+
+LoadResult load_settings(Settings& s, const std::string& path, const LoadContext& ctx) {
+    return load(s, path, ctx, true);
+}
+
+LoadResult load_builtin_defaults(Settings& s, const LoadContext& ctx) {
+    std::string path = ctx.program_folder + "default.ini";
+    ctx.os.overwrite_start(path, builtin_default_text);
+    // The inner load never falls back again: with no default.ini either,
+    // the settings stay as they are.
+    LoadResult result = load(s, path, ctx, false);
+    ctx.os.delete_file(path);
+    return result == LoadResult::file ? LoadResult::builtin_defaults : result;
+}
+
+} // namespace settings

@@ -1,0 +1,206 @@
+#include "frontend/settings/settings.h"
+
+#include <cstdlib>
+
+#include "frontend/settings/text_number.h"
+
+namespace settings {
+
+const char* const mode_names[14] = {"Single Pass - Bitrate",
+                                    "Single Pass - Quantizer",
+                                    "Single Pass - CRF",
+                                    "Mutipass - First Pass",
+                                    "Mutipass - First Pass(fast)",
+                                    "Mutipass - Nth pass",
+                                    "Automated Double Passes",
+                                    "Automated Double Passes(fast)",
+                                    "Mutipass - First Pass(CRF)",
+                                    "Mutipass - First Pass(CRF-fast)",
+                                    "Automated Double Passes(1P-CRF)",
+                                    "Automated Double Passes(1P-CRF-fast)",
+                                    "Mutipass - First Pass(CRF with output)",
+                                    "Conditional Double Passes(1P-CRF)"};
+const char* const partition_names[9] = {"1(Fastest)", "2",      "3",
+                                        "4",          "5(Highest)", "6(RDO)",
+                                        "6b(RDO on B-frames)", "7(Best)", "7b(RDO on B-frames)"};
+const char* const me_method_names[4] = {"Diamond Search", "Hexagonal Search", "Uneven Muti-Hexagon",
+                                        "Exhaustive Search"};
+const char* const direct_mode_names[4] = {"Temporal", "Spatial", "Auto", "None"};
+const char* const trellis_names[3] = {"0", "1", "2"};
+const char* const audio_encoder_names[7] = {"CT AAC",  "Nero",     " |-sse2", "Nero(ABR)",
+                                            " |-sse2", "Nero(Q)", " |-sse2"};
+const char* const muxer_names[5] = {"MP4Box", "MP4Creator", "MKVMerge", "No mux", "Audio Only"};
+
+bool is_quantizer_mode(int mode) {
+    return mode == 1 || mode == 2 || mode == 8 || mode == 9 || mode == 12;
+}
+
+namespace {
+
+constexpr Limits none{false, 0, 0, false};
+constexpr Limits range(double low, double high) { return {true, low, high, false}; }
+
+using S = Settings;
+
+FieldSpec num(const char* key, Kind kind, int S::*member, const char* created, const char* missing,
+              Limits limits = none) {
+    return {key, kind, member, nullptr, created, missing, limits, nullptr, 0, true};
+}
+template <int N>
+FieldSpec choice(const char* key, int S::*member, const char* created, const char* missing,
+                 const char* const (&names)[N]) {
+    return {key, Kind::index, member, nullptr, created, missing, none, names, N, true};
+}
+FieldSpec txt(const char* key, std::string S::*member, const char* created, const char* missing,
+              Limits limits = none) {
+    return {key, Kind::text, nullptr, member, created, missing, limits, nullptr, 0, true};
+}
+template <typename F> F unstored(F f) {
+    f.persisted = false;
+    f.when_missing = f.at_creation;
+    return f;
+}
+
+std::vector<FieldSpec> build_schema() {
+    const Kind flag = Kind::flag, position = Kind::position;
+    return {
+        // key, kind, member, at creation, when the key is missing, limits
+        num("upstat", flag, &S::upstat, "1", "1"),
+        num("a1", flag, &S::a1, "1", "0"),
+        num("a2", flag, &S::a2, "1", "0"),
+        num("a3", flag, &S::a3, "1", "0"),
+        num("a4", flag, &S::a4, "0", "0"),
+        num("a5", flag, &S::a5, "1", "0"),
+        num("a6", flag, &S::a6, "1", "0"),
+        num("cab", flag, &S::cab, "1", "0"),
+        num("mxref", flag, &S::mxref, "0", "0"),
+        choice("tre", &S::tre, "-1", "0", trellis_names),
+        num("fil", flag, &S::fil, "1", "0"),
+        num("bref", flag, &S::bref, "0", "0"),
+        num("bme", flag, &S::bme, "0", "0"),
+        num("ba", flag, &S::ba, "1", "0"),
+        num("bwb", flag, &S::bwb, "1", "0"),
+        choice("mode", &S::mode, "1", "0", mode_names),
+        choice("dm", &S::dm, "2", "0", direct_mode_names),
+        choice("m", &S::m, "4", "0", partition_names),
+        choice("ms", &S::ms, "1", "0", me_method_names),
+        num("aud", flag, &S::aud, "0", "0"),
+        choice("ae", &S::ae, "1", "0", audio_encoder_names),
+        num("apin", flag, &S::apin, "0", "0"),
+        choice("muxer", &S::muxer, "0", "0", muxer_names),
+        num("deb-a", position, &S::deb_a, "6", "6", range(0, 12)),
+        num("deb-b", position, &S::deb_b, "6", "6", range(0, 12)),
+        num("fastpsk", flag, &S::fastpsk, "0", "1"),
+        num("dctd", flag, &S::dctd, "0", "1"),
+        num("crelog", flag, &S::crelog, "0", "1"),
+        num("sizemode", flag, &S::sizemode, "0", "0"),
+        num("aq", flag, &S::aq, "0", "0"),
+        txt("cqm", &S::cqm, "flat", "flat"),
+        txt("aub", &S::aub, "64", "64000"),
+        txt("fa", &S::fa, "0", "0"),
+        txt("mb", &S::mb, "2", "0", range(0, 16)),
+        txt("bias", &S::bias, "0", "0"),
+        txt("fb", &S::fb, "0", "0"),
+        txt("value", &S::value, "26", "0"), // limits depend on the mode
+        txt("range", &S::range, "16", "0", range(0, 64)),
+        txt("ref", &S::ref, "1", "0", range(0, 16)),
+        txt("arx", &S::arx, "1", "0"),
+        txt("ary", &S::ary, "1", "0"),
+        txt("thr", &S::thr, "1", "0", range(0, 4)),
+        txt("nr", &S::nr, "0", "0"),
+        txt("kfb", &S::kfb, "40", "0", range(0, 900)),
+        txt("bfr", &S::bfr, "30", "0", range(0, 900)),
+        txt("vbr", &S::vbr, "60", "0", range(0, 100)),
+        txt("minqp", &S::minqp, "10", "0", range(1, 51)),
+        txt("maxqp", &S::maxqp, "51", "0", range(1, 51)),
+        txt("qps", &S::qps, "4", "0", range(1, 50)),
+        txt("vbs", &S::vbs, "0", "0", range(0, 240000)),
+        txt("vmb", &S::vmb, "0", "0", range(0, 8000)),
+        txt("vib", &S::vib, "0.9", "0.9", {true, 0, 1, true}),
+        txt("bv", &S::bv, "100", "100", range(10, 1000)),
+        txt("sct", &S::sct, "40", "0", range(0, 100)),
+        txt("mingop", &S::mingop, "25", "0"),
+        txt("maxgop", &S::maxgop, "250", "0"),
+        txt("auto1pcrf", &S::auto1pcrf, "16", "16"),
+        txt("avsinc", &S::avsinc, "", ""),
+        txt("maxsize", &S::maxsize, "110", "110"),
+        txt("minsize", &S::minsize, "90", "90"),
+        txt("dzinter", &S::dzinter, "21", "21"),
+        txt("dzintra", &S::dzintra, "11", "11"),
+        txt("aq1", &S::aq1, "0.0", "0"),
+        txt("aq2", &S::aq2, "15", "15"),
+        // Not stored in settings files.
+        unstored(num("cme", flag, &S::cme, "1", "1")),
+        unstored(num("biasbar", position, &S::biasbar, "100", "100", range(0, 200))),
+        unstored(txt("statsname", &S::statsname, "", "")),
+        unstored(txt("logname", &S::logname, "", "")),
+        unstored(txt("infile", &S::infile, "", "")),
+        unstored(txt("outfile", &S::outfile, "", "")),
+        unstored(txt("cfgname", &S::cfgname, "", "")),
+    };
+}
+
+} // namespace
+
+const std::vector<FieldSpec>& schema() {
+    static const std::vector<FieldSpec> table = build_schema();
+    return table;
+}
+
+Settings::Settings() {
+    for (const FieldSpec& f : schema()) set_field(*this, f, f.at_creation);
+}
+
+bool same_key(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+
+const FieldSpec* find_field(const std::string& key) {
+    for (const FieldSpec& f : schema())
+        if (same_key(f.key, key)) return &f;
+    return nullptr;
+}
+
+const FieldSpec& spec_of(int Settings::*member) {
+    for (const FieldSpec& f : schema())
+        if (f.number == member) return f;
+    std::abort(); // every member has an entry
+}
+
+const FieldSpec& spec_of(std::string Settings::*member) {
+    for (const FieldSpec& f : schema())
+        if (f.text == member) return f;
+    std::abort();
+}
+
+std::string field_text(const Settings& s, const FieldSpec& f) {
+    return f.number ? decimal(s.*f.number) : s.*f.text;
+}
+
+void set_field(Settings& s, const FieldSpec& f, const std::string& text) {
+    if (f.number)
+        s.*f.number = integer_value(text);
+    else
+        s.*f.text = text;
+}
+
+bool clamp_text(std::string& text, const Limits& limits) {
+    if (!limits.present) return false;
+    double v = limits.floating ? decimal_value(text) : integer_value(text);
+    std::string bound;
+    if (v > limits.high)
+        bound = decimal(static_cast<int>(limits.high));
+    else if (v < limits.low)
+        bound = decimal(static_cast<int>(limits.low));
+    else
+        return false;
+    text = bound;
+    return true;
+}
+
+} // namespace settings

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# The whole test suite on a fresh machine: installs what it needs, builds the
+# native, sanitized and Windows trees, and runs every test of each (the
+# Windows ones under wine). Exits non-zero when anything fails.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+
+"$root/scripts/install-deps.sh" || exit 1
+"$root/scripts/build.sh" build build-asan build-win || exit 1
+
+# A wine prefix private to the Windows tree, made once before the tests.
+export WINEPREFIX="$root/build-win/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "== preparing the wine prefix"
+  wineboot -i >/dev/null 2>&1
+  wineserver -w
+fi
+
+status=0
+for tree in build build-asan build-win; do
+  echo "== testing $tree"
+  ctest --test-dir "$root/$tree" --output-on-failure -j 2 || status=1
+done
+wineserver -k 2>/dev/null || true
+
+[ $status -eq 0 ] && echo "all test trees passed" || echo "some tests FAILED"
+exit $status

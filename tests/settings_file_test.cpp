@@ -1,0 +1,256 @@
+// Settings files through the platform's real file layer (native and Win32).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "frontend/settings/settings_file.h"
+#include "test_support.h"
+
+using namespace settings;
+
+namespace {
+
+std::string crlf_lines(std::initializer_list<const char*> lines, bool last_ends = true) {
+    std::string text;
+    for (const char* line : lines) text += std::string(line) + "\r\n";
+    if (!last_ends && !text.empty()) text.resize(text.size() - 2);
+    return text;
+}
+
+// The file a save writes after the built-in defaults were loaded.
+const std::string defaults_file = crlf_lines({
+    "upstat = 1",     "a1 = 1",       "a2 = 1",       "a3 = 1",        "a4 = 0",
+    "a5 = 1",         "a6 = 1",       "cab = 1",      "mxref = 0",     "tre = 0",
+    "fil = 1",        "bref = 0",     "bme = 0",      "ba = 1",        "bwb = 1",
+    "mode = 1",       "dm = 0",       "m = 4",        "ms = 1",        "aud = 0",
+    "ae = 1",         "apin = 0",     "muxer = 0",    "deb-a = 6",     "deb-b = 6",
+    "fastpsk = 1",    "dctd = 1",     "crelog = 1",   "sizemode = 0",  "aq = 0",
+    "cqm = flat",     "aub = 64",     "fa = 0",       "mb = 2",        "bias = 0",
+    "fb = 0",         "value = 26",   "range = 16",   "ref = 1",       "arx = 1",
+    "ary = 1",        "thr = 1",      "nr = 0",       "kfb = 40",      "bfr = 30",
+    "vbr = 60",       "minqp = 10",   "maxqp = 51",   "qps = 4",       "vbs = 0",
+    "vmb = 0",        "vib = 0.9",    "bv = 100",     "sct = 40",      "mingop = 25",
+    "maxgop = 250",   "auto1pcrf = 16", "avsinc = ",  "maxsize = 110", "minsize = 90",
+    "dzinter = 21",   "dzintra = 11", "aq1 = 0",      "aq2 = 15",
+});
+
+class SettingsFile : public ::testing::Test {
+  protected:
+    test::TempFolder dir;
+    test::RecordingView view;
+    platform::Os& os = platform::native_os();
+    LoadContext ctx{os, view, dir.path()};
+    Settings s;
+
+    LoadResult load_text(const std::string& text) {
+        EXPECT_TRUE(os.write_file(dir.file("in.ini"), text));
+        return load_settings(s, dir.file("in.ini"), ctx);
+    }
+    std::string saved() { return settings_file_text(s); }
+};
+
+} // namespace
+
+TEST(BuiltinDefaults, IsTheFortyThreeLineText) {
+    const std::string expected = crlf_lines(
+        {"a1 = 1",      "a2 = 1",    "a3 = 1",     "a4 = 0",     "a5 = 1",      "a6 = 1",
+         "cab = 1",     "mxref = 0", "tre = 0",    "fil = 1",    "bref = 0",    "bme = 0",
+         "ba = 1",      "bwb = 1",   "mode = 1",   "dm = 0",     "m = 4",       "ms = 1",
+         "aud = 0",     "ae = 1",    "apin = 0",   "aub = 64",   "fa = 0",      "mb = 2",
+         "bias = 0",    "fb = 0",    "value = 26", "range = 16", "ref = 1",     "arx = 1",
+         "ary = 1",     "thr = 1",   "nr = 0",     "kfb = 40",   "bfr = 30",    "vbr = 60",
+         "minqp = 10",  "maxqp = 51", "qps = 4",   "sct = 40",   "mingop = 25", "maxgop = 250",
+         "muxer = 0"},
+        false);
+    EXPECT_EQ(builtin_default_text.size(), 403u);
+    EXPECT_EQ(std::string(builtin_default_text), expected);
+}
+
+TEST_F(SettingsFile, MissingFileBringsInTheBuiltinDefaultsAndDeletesDefaultIni) {
+    EXPECT_EQ(load_settings(s, dir.file("nosuch.ini"), ctx), LoadResult::builtin_defaults);
+    EXPECT_EQ(saved(), defaults_file);
+    EXPECT_FALSE(os.file_exists(dir.file("default.ini")));
+    // The window's rules ran: mode 1 is a quantizer mode, the log field is on.
+    EXPECT_EQ(view.captions[ui::Ctl::value_caption], "Quantizer");
+    EXPECT_TRUE(view.enabled[ui::Ctl::logname]);
+    EXPECT_FALSE(view.enabled[ui::Ctl::aub]);
+    EXPECT_EQ(view.captions[ui::Ctl::aub_unit], "Kbps");
+}
+
+TEST_F(SettingsFile, SaveWritesSixtyFourCrLfLinesAndLoadRestoresEveryField) {
+    view.includes = {"first", "sharpen", "last"};
+    // Give every persisted field a value distinct from its default that the
+    // post-load pass leaves alone.
+    s.upstat = 0, s.a1 = 0, s.a2 = 0, s.a3 = 0, s.a4 = 1, s.a5 = 0, s.a6 = 0, s.cab = 0;
+    s.mxref = 1, s.tre = 2, s.fil = 0, s.bref = 1, s.bme = 1, s.ba = 0, s.bwb = 0, s.mode = 13;
+    s.dm = 3, s.m = 8, s.ms = 3, s.aud = 1, s.ae = 6, s.apin = 1, s.muxer = 4, s.deb_a = 0;
+    s.deb_b = 12, s.fastpsk = 0, s.dctd = 0, s.crelog = 0, s.sizemode = 1, s.aq = 1;
+    s.cqm = "\"C:\\m x\\q.cfg\"", s.aub = "0.35", s.fa = "-6", s.mb = "16", s.bias = "-100";
+    s.fb = "6", s.value = "700.5", s.range = "64", s.ref = "16", s.arx = "16", s.ary = "9";
+    s.thr = "4", s.nr = "250", s.kfb = "900", s.bfr = "0", s.vbr = "100", s.minqp = "1";
+    s.maxqp = "50", s.qps = "50", s.vbs = "240000", s.vmb = "8000", s.vib = "0.25", s.bv = "10";
+    s.sct = "100", s.mingop = "1", s.maxgop = "9999", s.auto1pcrf = "18.5", s.avsinc = "sharpen";
+    s.maxsize = "700", s.minsize = "650", s.dzinter = "0", s.dzintra = "32", s.aq1 = "0.5";
+    s.aq2 = "x y";
+    ASSERT_TRUE(save_settings(s, dir.file("all.ini"), os));
+    std::string text = *os.read_file(dir.file("all.ini"));
+    EXPECT_EQ(text.substr(0, 14), "upstat = 0\r\na1");
+    EXPECT_EQ(text.substr(text.size() - 11), "aq2 = x y\r\n");
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 64);
+
+    Settings back;
+    EXPECT_EQ(load_settings(back, dir.file("all.ini"), ctx), LoadResult::file);
+    for (const FieldSpec& f : schema()) {
+        if (!f.persisted) continue;
+        EXPECT_EQ(field_text(back, f), field_text(s, f)) << f.key;
+    }
+    EXPECT_EQ(back.biasbar, 0);
+}
+
+TEST_F(SettingsFile, LoadRecomputesMirrorsAndClampsOutOfRangeNumbers) {
+    load_text(crlf_lines({"deb-a = 2", "fa = 5", "fb = 5", "bias = 30", "kfb = 901",
+                          "minqp = -4", "qps = 51", "mb = -5", "ref = 17", "thr = 8",
+                          "range = 65", "sct = 101", "vbs = 999999", "vmb = 8001", "vib = 1.5",
+                          "bv = 5", "mode = 2", "value = 70"}));
+    EXPECT_EQ(s.fa, "-4");
+    EXPECT_EQ(s.fb, "0");
+    EXPECT_EQ(s.bias, "30");
+    EXPECT_EQ(s.biasbar, 130);
+    EXPECT_EQ(s.kfb, "900");
+    EXPECT_EQ(s.minqp, "1");
+    EXPECT_EQ(s.qps, "50");
+    EXPECT_EQ(s.mb, "0");
+    EXPECT_FALSE(view.enabled[ui::Ctl::bwb]);
+    EXPECT_FALSE(view.enabled[ui::Ctl::a3]);
+    EXPECT_EQ(s.ref, "16");
+    EXPECT_TRUE(view.enabled[ui::Ctl::mxref]);
+    EXPECT_EQ(s.thr, "4");
+    EXPECT_EQ(s.range, "64");
+    EXPECT_EQ(s.sct, "100");
+    EXPECT_EQ(s.vbs, "240000");
+    EXPECT_EQ(s.vmb, "8000");
+    EXPECT_EQ(s.vib, "1");
+    EXPECT_EQ(s.bv, "10");
+    EXPECT_EQ(s.value, "51");
+}
+
+TEST_F(SettingsFile, EmptyFileGivesMissingKeyValues) {
+    EXPECT_EQ(load_text(""), LoadResult::file);
+    EXPECT_EQ(s.minqp, "1");
+    EXPECT_EQ(s.maxqp, "1");
+    EXPECT_EQ(s.qps, "1");
+    EXPECT_EQ(s.aub, "64000");
+    EXPECT_EQ(s.mode, 0);
+    EXPECT_EQ(s.tre, 0);
+    EXPECT_EQ(s.dctd, 1);
+    EXPECT_EQ(s.fastpsk, 1);
+    EXPECT_EQ(s.upstat, 1);
+    EXPECT_EQ(s.crelog, 1);
+    EXPECT_EQ(s.deb_a, 6);
+    EXPECT_EQ(s.fa, "0");
+    EXPECT_EQ(s.cqm, "flat");
+    EXPECT_EQ(s.vib, "0.9");
+    EXPECT_EQ(s.bv, "100");
+    EXPECT_EQ(s.auto1pcrf, "16");
+    EXPECT_EQ(s.aq1, "0");
+    EXPECT_FALSE(os.file_exists(dir.file("default.ini")));
+}
+
+TEST_F(SettingsFile, ReadsHandEditedFilesByTheReadingRules) {
+    load_text(
+        "\r\n\r\n; value = 99\r\n"
+        "  MODE=5\r"                 // capitals, no spaces, CR alone ends a line
+        "\tValue\t =\t 1200 \t\n"    // blanks around key and value
+        "value = 1300\n"             // the first entry wins
+        "nr = a b  \r\n"             // text values lose trailing blanks
+        "tre = -1\r\n"               // nothing chosen
+        "a line without equals\r\n"
+        "cqm = jvt\r\n"
+        "[group]\r\n"
+        "kfb = 300\r\n");            // after a group line: never seen
+    EXPECT_EQ(s.mode, 5);
+    EXPECT_EQ(s.value, "1200");
+    EXPECT_EQ(s.nr, "a b");
+    EXPECT_EQ(s.tre, -1);
+    EXPECT_EQ(s.cqm, "jvt");
+    EXPECT_EQ(s.kfb, "0");
+}
+
+TEST_F(SettingsFile, Utf8MarkIsSkipped) {
+    load_text("\xEF\xBB\xBFmode = 3\r\nnr = 5\r\n");
+    EXPECT_EQ(s.mode, 3);
+    EXPECT_EQ(s.nr, "5");
+    // Two bytes are not "longer than two": taken as they stand.
+    Settings t;
+    os.write_file(dir.file("two.ini"), "\xEF\xBB");
+    load_settings(t, dir.file("two.ini"), ctx);
+    EXPECT_EQ(t.mode, 0);
+}
+
+TEST_F(SettingsFile, StaleLongerDefaultIniKeepsItsTail) {
+    std::string stale(403, 'x');
+    stale += "\r\nvbs = 500\r\nvalue = 99\r\n";
+    ASSERT_TRUE(os.write_file(dir.file("default.ini"), stale));
+    EXPECT_EQ(load_builtin_defaults(s, ctx), LoadResult::builtin_defaults);
+    EXPECT_EQ(s.vbs, "500");     // only the stale tail has it
+    EXPECT_EQ(s.value, "26");    // the built-in text comes first
+    EXPECT_FALSE(os.file_exists(dir.file("default.ini")));
+}
+
+TEST_F(SettingsFile, IncludeChoiceOnlySelectsAnExistingItem) {
+    view.includes = {"deint", "Sharpen"};
+    s.avsinc = "deint";
+    load_text("avsinc = sharpen\r\n"); // letter case counts
+    EXPECT_EQ(s.avsinc, "deint");
+    load_text("avsinc = Sharpen\r\n");
+    EXPECT_EQ(s.avsinc, "Sharpen");
+    load_text("avsinc = \r\n");
+    EXPECT_EQ(s.avsinc, "Sharpen");
+}
+
+TEST_F(SettingsFile, CustomMatrixAsksForAFileDuringTheLoad) {
+    load_text("cqm = custom...\r\n");
+    EXPECT_EQ(view.matrix_questions, 1);
+    EXPECT_EQ(s.cqm, "flat");
+    view.matrix_reply = "C:\\mats\\my.cfg";
+    load_text("cqm = custom...\r\n");
+    EXPECT_EQ(s.cqm, "\"C:\\mats\\my.cfg\"");
+}
+
+TEST_F(SettingsFile, UnwritableSaveLeavesNoFileAndReportsIt) {
+    EXPECT_FALSE(save_settings(s, dir.file("no/such/folder/x.ini"), os));
+}
+
+namespace {
+
+// Nothing can be read or written: as in a read-only program folder with no
+// settings file.
+class DeadOs final : public platform::Os {
+  public:
+    int reads = 0;
+    std::string program_folder() override { return "/nowhere/"; }
+    bool create_folder(const std::string&) override { return false; }
+    std::vector<std::string> list_folder(const std::string&) override { return {}; }
+    std::optional<std::string> read_file(const std::string&) override {
+        ++reads;
+        return std::nullopt;
+    }
+    bool write_file(const std::string&, std::string_view) override { return false; }
+    bool overwrite_start(const std::string&, std::string_view) override { return false; }
+    bool delete_file(const std::string&) override { return false; }
+    bool file_exists(const std::string&) override { return false; }
+    std::string utf8_to_ansi(std::string_view s) override { return std::string(s); }
+};
+
+} // namespace
+
+TEST(SettingsFileFailure, NeitherFileNorDefaultIniKeepsTheSettingsWithoutLooping) {
+    DeadOs os;
+    ui::HeadlessView view;
+    Settings s;
+    s.value = "33";
+    EXPECT_EQ(load_settings(s, "quorbel.ini", {os, view, "/nowhere/"}), LoadResult::unchanged);
+    EXPECT_EQ(os.reads, 2); // the file, then default.ini once
+    EXPECT_EQ(s.value, "33");
+    EXPECT_EQ(s.mode, 1);
+}

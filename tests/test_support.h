@@ -1,0 +1,61 @@
+// Helpers shared by the front end's tests.
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "frontend/ui/control_view.h"
+
+namespace test {
+
+// A fresh folder under the system's temporary folder, removed afterwards.
+// path() ends in the platform's separator, like the program's folder.
+class TempFolder {
+  public:
+    TempFolder() {
+        std::random_device rd;
+        dir_ = std::filesystem::temp_directory_path() /
+               ("qtest-" + std::to_string(rd()) + std::to_string(rd()));
+        std::filesystem::create_directories(dir_);
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(dir_, ec);
+    }
+    std::string path() const { return (dir_ / "").string(); }
+    std::string file(const std::string& name) const { return (dir_ / name).string(); }
+
+  private:
+    std::filesystem::path dir_;
+};
+
+// Remembers the last state each control was given, and answers questions
+// with preset replies.
+class RecordingView final : public ui::ControlView {
+  public:
+    std::map<ui::Ctl, bool> enabled, shown;
+    std::map<ui::Ctl, std::string> captions;
+    std::vector<std::string> warnings;
+    std::vector<std::string> includes;
+    std::optional<std::string> matrix_reply;
+    int matrix_questions = 0;
+
+    void enable(ui::Ctl c, bool on) override { enabled[c] = on; }
+    void show(ui::Ctl c, bool on) override { shown[c] = on; }
+    void set_caption(ui::Ctl c, const std::string& text) override { captions[c] = text; }
+    void field_changed(const settings::FieldSpec&) override {}
+    std::optional<std::string> ask_matrix_file() override {
+        ++matrix_questions;
+        return matrix_reply;
+    }
+    void warn(const std::string& title, const std::string& text) override {
+        warnings.push_back(title + "|" + text);
+    }
+    std::vector<std::string> include_items() override { return includes; }
+};
+
+} // namespace test
