@@ -83,8 +83,8 @@ class Win32Os final : public Os {
         int wide_len = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), n, nullptr, 0);
         std::wstring wide(static_cast<size_t>(wide_len), L'\0');
         MultiByteToWideChar(CP_UTF8, 0, utf8.data(), n, wide.data(), wide_len);
-        int ansi_len = WideCharToMultiByte(CP_ACP, 0, wide.data(), wide_len, nullptr, 0, nullptr,
-                                           nullptr);
+        int ansi_len =
+            WideCharToMultiByte(CP_ACP, 0, wide.data(), wide_len, nullptr, 0, nullptr, nullptr);
         std::string ansi(static_cast<size_t>(ansi_len), '\0');
         WideCharToMultiByte(CP_ACP, 0, wide.data(), wide_len, ansi.data(), ansi_len, nullptr,
                             nullptr);

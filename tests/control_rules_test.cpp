@@ -37,7 +37,8 @@ TEST(ModeRules, GiveEachModeItsCaptionsAndControlStates) {
         for (Ctl c : {Ctl::vbr, Ctl::minqp, Ctl::maxqp, Ctl::qps, Ctl::vbs, Ctl::vmb, Ctl::vib})
             EXPECT_EQ(v.enabled[c], r.rate_fields);
         EXPECT_EQ(v.enabled[Ctl::bv], r.bv);
-        for (Ctl c : {Ctl::upstat, Ctl::statsname, Ctl::stats_button}) EXPECT_EQ(v.enabled[c], r.stats);
+        for (Ctl c : {Ctl::upstat, Ctl::statsname, Ctl::stats_button})
+            EXPECT_EQ(v.enabled[c], r.stats);
         EXPECT_EQ(v.shown[Ctl::auto1pcrf], r.crf);
         EXPECT_EQ(v.shown[Ctl::crf_caption], r.crf);
         EXPECT_EQ(v.shown[Ctl::logo], !r.size_rows);
@@ -52,9 +53,9 @@ TEST(ModeRules, ClampValueByModeOnlyWhileSizeIsOff) {
         const char* in;
         const char* out;
     } cases[] = {
-        {1, 0, "70", "51"},   {2, 0, "70", "51"},     {8, 0, "70", "70"}, {0, 0, "70", "70"},
-        {8, 0, "9000", "8000"}, {0, 0, "-1", "0"},    {0, 1, "9000", "9000"},
-        {1, 1, "400", "400"}, {12, 0, "40.5", "40.5"},
+        {1, 0, "70", "51"},     {2, 0, "70", "51"},     {8, 0, "70", "70"},
+        {0, 0, "70", "70"},     {8, 0, "9000", "8000"}, {0, 0, "-1", "0"},
+        {0, 1, "9000", "9000"}, {1, 1, "400", "400"},   {12, 0, "40.5", "40.5"},
     };
     for (const Case& c : cases) {
         test::RecordingView v;
@@ -79,7 +80,8 @@ TEST(ModeRules, ClampValueByModeOnlyWhileSizeIsOff) {
 }
 
 TEST(BframeRules, ClampAndEnableByCount) {
-    const Ctl all[] = {Ctl::a3, Ctl::dm, Ctl::biasbar, Ctl::bias, Ctl::bref, Ctl::bme, Ctl::ba, Ctl::bwb};
+    const Ctl all[] = {Ctl::a3,   Ctl::dm,  Ctl::biasbar, Ctl::bias,
+                       Ctl::bref, Ctl::bme, Ctl::ba,      Ctl::bwb};
     struct Case {
         const char* mb;
         const char* clamped;
@@ -104,7 +106,8 @@ TEST(BframeRules, ClampAndEnableByCount) {
 TEST(Rules, SimpleEnablingRules) {
     test::RecordingView v;
     Settings s;
-    s.a1 = 0, s.a2 = 1, s.ref = "2", s.m = 3, s.ms = 2, s.cab = 0, s.aud = 1, s.ae = 5, s.crelog = 0;
+    s.a1 = 0, s.a2 = 1, s.ref = "2", s.m = 3, s.ms = 2, s.cab = 0, s.aud = 1, s.ae = 5,
+    s.crelog = 0;
     partition_rules(s, v);
     mixed_refs_rule(s, v);
     chroma_me_rule(s, v);

@@ -19,19 +19,17 @@ std::string crlf_lines(std::initializer_list<const char*> lines, bool last_ends 
 
 // The file a save writes after the built-in defaults were loaded.
 const std::string defaults_file = crlf_lines({
-    "upstat = 1",     "a1 = 1",       "a2 = 1",       "a3 = 1",        "a4 = 0",
-    "a5 = 1",         "a6 = 1",       "cab = 1",      "mxref = 0",     "tre = 0",
-    "fil = 1",        "bref = 0",     "bme = 0",      "ba = 1",        "bwb = 1",
-    "mode = 1",       "dm = 0",       "m = 4",        "ms = 1",        "aud = 0",
-    "ae = 1",         "apin = 0",     "muxer = 0",    "deb-a = 6",     "deb-b = 6",
-    "fastpsk = 1",    "dctd = 1",     "crelog = 1",   "sizemode = 0",  "aq = 0",
-    "cqm = flat",     "aub = 64",     "fa = 0",       "mb = 2",        "bias = 0",
-    "fb = 0",         "value = 26",   "range = 16",   "ref = 1",       "arx = 1",
-    "ary = 1",        "thr = 1",      "nr = 0",       "kfb = 40",      "bfr = 30",
-    "vbr = 60",       "minqp = 10",   "maxqp = 51",   "qps = 4",       "vbs = 0",
-    "vmb = 0",        "vib = 0.9",    "bv = 100",     "sct = 40",      "mingop = 25",
-    "maxgop = 250",   "auto1pcrf = 16", "avsinc = ",  "maxsize = 110", "minsize = 90",
-    "dzinter = 21",   "dzintra = 11", "aq1 = 0",      "aq2 = 15",
+    "upstat = 1",   "a1 = 1",       "a2 = 1",         "a3 = 1",     "a4 = 0",        "a5 = 1",
+    "a6 = 1",       "cab = 1",      "mxref = 0",      "tre = 0",    "fil = 1",       "bref = 0",
+    "bme = 0",      "ba = 1",       "bwb = 1",        "mode = 1",   "dm = 0",        "m = 4",
+    "ms = 1",       "aud = 0",      "ae = 1",         "apin = 0",   "muxer = 0",     "deb-a = 6",
+    "deb-b = 6",    "fastpsk = 1",  "dctd = 1",       "crelog = 1", "sizemode = 0",  "aq = 0",
+    "cqm = flat",   "aub = 64",     "fa = 0",         "mb = 2",     "bias = 0",      "fb = 0",
+    "value = 26",   "range = 16",   "ref = 1",        "arx = 1",    "ary = 1",       "thr = 1",
+    "nr = 0",       "kfb = 40",     "bfr = 30",       "vbr = 60",   "minqp = 10",    "maxqp = 51",
+    "qps = 4",      "vbs = 0",      "vmb = 0",        "vib = 0.9",  "bv = 100",      "sct = 40",
+    "mingop = 25",  "maxgop = 250", "auto1pcrf = 16", "avsinc = ",  "maxsize = 110", "minsize = 90",
+    "dzinter = 21", "dzintra = 11", "aq1 = 0",        "aq2 = 15",
 });
 
 class SettingsFile : public ::testing::Test {
@@ -53,13 +51,13 @@ class SettingsFile : public ::testing::Test {
 
 TEST(BuiltinDefaults, IsTheFortyThreeLineText) {
     const std::string expected = crlf_lines(
-        {"a1 = 1",      "a2 = 1",    "a3 = 1",     "a4 = 0",     "a5 = 1",      "a6 = 1",
-         "cab = 1",     "mxref = 0", "tre = 0",    "fil = 1",    "bref = 0",    "bme = 0",
-         "ba = 1",      "bwb = 1",   "mode = 1",   "dm = 0",     "m = 4",       "ms = 1",
-         "aud = 0",     "ae = 1",    "apin = 0",   "aub = 64",   "fa = 0",      "mb = 2",
-         "bias = 0",    "fb = 0",    "value = 26", "range = 16", "ref = 1",     "arx = 1",
-         "ary = 1",     "thr = 1",   "nr = 0",     "kfb = 40",   "bfr = 30",    "vbr = 60",
-         "minqp = 10",  "maxqp = 51", "qps = 4",   "sct = 40",   "mingop = 25", "maxgop = 250",
+        {"a1 = 1",     "a2 = 1",     "a3 = 1",     "a4 = 0",     "a5 = 1",      "a6 = 1",
+         "cab = 1",    "mxref = 0",  "tre = 0",    "fil = 1",    "bref = 0",    "bme = 0",
+         "ba = 1",     "bwb = 1",    "mode = 1",   "dm = 0",     "m = 4",       "ms = 1",
+         "aud = 0",    "ae = 1",     "apin = 0",   "aub = 64",   "fa = 0",      "mb = 2",
+         "bias = 0",   "fb = 0",     "value = 26", "range = 16", "ref = 1",     "arx = 1",
+         "ary = 1",    "thr = 1",    "nr = 0",     "kfb = 40",   "bfr = 30",    "vbr = 60",
+         "minqp = 10", "maxqp = 51", "qps = 4",    "sct = 40",   "mingop = 25", "maxgop = 250",
          "muxer = 0"},
         false);
     EXPECT_EQ(builtin_default_text.size(), 403u);
@@ -108,10 +106,10 @@ TEST_F(SettingsFile, SaveWritesSixtyFourCrLfLinesAndLoadRestoresEveryField) {
 }
 
 TEST_F(SettingsFile, LoadRecomputesMirrorsAndClampsOutOfRangeNumbers) {
-    load_text(crlf_lines({"deb-a = 2", "fa = 5", "fb = 5", "bias = 30", "kfb = 901",
-                          "minqp = -4", "qps = 51", "mb = -5", "ref = 17", "thr = 8",
-                          "range = 65", "sct = 101", "vbs = 999999", "vmb = 8001", "vib = 1.5",
-                          "bv = 5", "mode = 2", "value = 70"}));
+    load_text(crlf_lines({"deb-a = 2", "fa = 5", "fb = 5", "bias = 30", "kfb = 901", "minqp = -4",
+                          "qps = 51", "mb = -5", "ref = 17", "thr = 8", "range = 65", "sct = 101",
+                          "vbs = 999999", "vmb = 8001", "vib = 1.5", "bv = 5", "mode = 2",
+                          "value = 70"}));
     EXPECT_EQ(s.fa, "-4");
     EXPECT_EQ(s.fb, "0");
     EXPECT_EQ(s.bias, "30");
@@ -157,17 +155,16 @@ TEST_F(SettingsFile, EmptyFileGivesMissingKeyValues) {
 }
 
 TEST_F(SettingsFile, ReadsHandEditedFilesByTheReadingRules) {
-    load_text(
-        "\r\n\r\n; value = 99\r\n"
-        "  MODE=5\r"                 // capitals, no spaces, CR alone ends a line
-        "\tValue\t =\t 1200 \t\n"    // blanks around key and value
-        "value = 1300\n"             // the first entry wins
-        "nr = a b  \r\n"             // text values lose trailing blanks
-        "tre = -1\r\n"               // nothing chosen
-        "a line without equals\r\n"
-        "cqm = jvt\r\n"
-        "[group]\r\n"
-        "kfb = 300\r\n");            // after a group line: never seen
+    load_text("\r\n\r\n; value = 99\r\n"
+              "  MODE=5\r"              // capitals, no spaces, CR alone ends a line
+              "\tValue\t =\t 1200 \t\n" // blanks around key and value
+              "value = 1300\n"          // the first entry wins
+              "nr = a b  \r\n"          // text values lose trailing blanks
+              "tre = -1\r\n"            // nothing chosen
+              "a line without equals\r\n"
+              "cqm = jvt\r\n"
+              "[group]\r\n"
+              "kfb = 300\r\n"); // after a group line: never seen
     EXPECT_EQ(s.mode, 5);
     EXPECT_EQ(s.value, "1200");
     EXPECT_EQ(s.nr, "a b");
@@ -192,8 +189,8 @@ TEST_F(SettingsFile, StaleLongerDefaultIniKeepsItsTail) {
     stale += "\r\nvbs = 500\r\nvalue = 99\r\n";
     ASSERT_TRUE(os.write_file(dir.file("default.ini"), stale));
     EXPECT_EQ(load_builtin_defaults(s, ctx), LoadResult::builtin_defaults);
-    EXPECT_EQ(s.vbs, "500");     // only the stale tail has it
-    EXPECT_EQ(s.value, "26");    // the built-in text comes first
+    EXPECT_EQ(s.vbs, "500");  // only the stale tail has it
+    EXPECT_EQ(s.value, "26"); // the built-in text comes first
     EXPECT_FALSE(os.file_exists(dir.file("default.ini")));
 }
 

@@ -10,12 +10,24 @@ TEST(IntegerValue, FollowsTheTextRule) {
         const char* text;
         int expected;
     } cases[] = {
-        {"", 0},          {"abc", 0},       {"26", 26},          {"  \t12x", 12},
-        {"-5", -5},       {"+7", 7},        {"40.9", 40},        {"- 5", 0},
-        {"\n5", 0},       {"--5", 0},       {"007", 7},          {"2147483647", 2147483647},
-        {"2147483648", -2147483647 - 1},    {"4294967297", 1},   {"-2147483649", 2147483647},
+        {"", 0},
+        {"abc", 0},
+        {"26", 26},
+        {"  \t12x", 12},
+        {"-5", -5},
+        {"+7", 7},
+        {"40.9", 40},
+        {"- 5", 0},
+        {"\n5", 0},
+        {"--5", 0},
+        {"007", 7},
+        {"2147483647", 2147483647},
+        {"2147483648", -2147483647 - 1},
+        {"4294967297", 1},
+        {"-2147483649", 2147483647},
     };
-    for (const Case& c : cases) EXPECT_EQ(integer_value(c.text), c.expected) << '"' << c.text << '"';
+    for (const Case& c : cases)
+        EXPECT_EQ(integer_value(c.text), c.expected) << '"' << c.text << '"';
 }
 
 TEST(Schema, HoldsSixtyFourPersistedFieldsInSaveOrderThenSevenUnstored) {
@@ -84,9 +96,12 @@ TEST(ClampText, ReplacesOnlyOutOfRangeNumbersByTheViolatedBound) {
         const char* in;
         const char* out;
     } cases[] = {
-        {kfb, "950", "900"},  {kfb, "40.5", "40.5"}, {kfb, "-3", "0"},   {kfb, "", ""},
-        {kfb, " 900", " 900"}, {minqp, "0", "1"},    {minqp, "abc", "1"}, {minqp, "52", "51"},
-        {vib, "1.5", "1"},    {vib, "-0.2", "0"},    {vib, "0.95", "0.95"}, {vib, "1", "1"},
+        {kfb, "950", "900"},       {kfb, "40.5", "40.5"},
+        {kfb, "-3", "0"},          {kfb, "", ""},
+        {kfb, " 900", " 900"},     {minqp, "0", "1"},
+        {minqp, "abc", "1"},       {minqp, "52", "51"},
+        {vib, "1.5", "1"},         {vib, "-0.2", "0"},
+        {vib, "0.95", "0.95"},     {vib, "1", "1"},
         {vbs, "240001", "240000"},
     };
     for (const Case& c : cases) {

@@ -6,7 +6,9 @@ namespace settings {
 
 namespace {
 
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
+bool is_blank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trim_start(std::string_view s) {
     while (!s.empty() && is_blank(s.front())) s.remove_prefix(1);

@@ -36,12 +36,12 @@ struct Limits {
 struct FieldSpec {
     const char* key;
     Kind kind;
-    int Settings::*number;         // set for flag, index and position fields
-    std::string Settings::*text;   // set for text fields
-    const char* at_creation;       // also the control's initial text
-    const char* when_missing;      // value a load gives when the key is absent
+    int Settings::*number;       // set for flag, index and position fields
+    std::string Settings::*text; // set for text fields
+    const char* at_creation;     // also the control's initial text
+    const char* when_missing;    // value a load gives when the key is absent
     Limits limits;
-    const char* const* choices;    // names of an index field, position = stored value
+    const char* const* choices; // names of an index field, position = stored value
     int choice_count;
     bool persisted;
 };

@@ -20,14 +20,15 @@ using ui::Ctl;
 // The order in which a load reads the keys; the window's rules run between
 // the groups. avsinc comes last and is handled on its own.
 const char* const keys_before_audio_rule[] = {
-    "a1",  "a2",  "a3",  "a4",  "a5", "a6", "cab", "tre",  "fil",   "bref",  "bme",   "ba",     "bwb",
-    "mode", "dm", "m",   "ms",  "aud", "ae", "apin", "muxer", "deb-a", "deb-b", "dctd", "fastpsk"};
+    "a1",   "a2",   "a3",    "a4",    "a5",    "a6",   "cab",    "tre", "fil",
+    "bref", "bme",  "ba",    "bwb",   "mode",  "dm",   "m",      "ms",  "aud",
+    "ae",   "apin", "muxer", "deb-a", "deb-b", "dctd", "fastpsk"};
 const char* const keys_before_log_rule[] = {"upstat", "crelog"};
 const char* const keys_after_log_rule[] = {
-    "sizemode", "aq",    "cqm",   "aub",    "mb",     "bias",      "fa",     "fb",      "value",
-    "range",    "ref",   "arx",   "ary",    "thr",    "nr",        "kfb",    "bfr",     "vbr",
-    "minqp",    "maxqp", "qps",   "sct",    "mingop", "maxgop",    "auto1pcrf", "vbs", "vmb",
-    "vib",      "bv",    "maxsize", "minsize", "dzinter", "dzintra", "aq1",   "aq2",   "mxref"};
+    "sizemode", "aq",    "cqm",     "aub",     "mb",      "bias",    "fa",        "fb",  "value",
+    "range",    "ref",   "arx",     "ary",     "thr",     "nr",      "kfb",       "bfr", "vbr",
+    "minqp",    "maxqp", "qps",     "sct",     "mingop",  "maxgop",  "auto1pcrf", "vbs", "vmb",
+    "vib",      "bv",    "maxsize", "minsize", "dzinter", "dzintra", "aq1",       "aq2", "mxref"};
 
 template <size_t N>
 void read_keys(Settings& s, const IniReader& ini, const char* const (&keys)[N]) {

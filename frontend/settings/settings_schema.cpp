@@ -20,14 +20,14 @@ const char* const mode_names[14] = {"Single Pass - Bitrate",
                                     "Automated Double Passes(1P-CRF-fast)",
                                     "Mutipass - First Pass(CRF with output)",
                                     "Conditional Double Passes(1P-CRF)"};
-const char* const partition_names[9] = {"1(Fastest)", "2",      "3",
-                                        "4",          "5(Highest)", "6(RDO)",
-                                        "6b(RDO on B-frames)", "7(Best)", "7b(RDO on B-frames)"};
+const char* const partition_names[9] = {
+    "1(Fastest)",         "2", "3", "4", "5(Highest)", "6(RDO)", "6b(RDO on B-frames)", "7(Best)",
+    "7b(RDO on B-frames)"};
 const char* const me_method_names[4] = {"Diamond Search", "Hexagonal Search", "Uneven Muti-Hexagon",
                                         "Exhaustive Search"};
 const char* const direct_mode_names[4] = {"Temporal", "Spatial", "Auto", "None"};
 const char* const trellis_names[3] = {"0", "1", "2"};
-const char* const audio_encoder_names[7] = {"CT AAC",  "Nero",     " |-sse2", "Nero(ABR)",
+const char* const audio_encoder_names[7] = {"CT AAC",  "Nero",    " |-sse2", "Nero(ABR)",
                                             " |-sse2", "Nero(Q)", " |-sse2"};
 const char* const muxer_names[5] = {"MP4Box", "MP4Creator", "MKVMerge", "No mux", "Audio Only"};
 
@@ -38,7 +38,9 @@ bool is_quantizer_mode(int mode) {
 namespace {
 
 constexpr Limits none{false, 0, 0, false};
-constexpr Limits range(double low, double high) { return {true, low, high, false}; }
+constexpr Limits range(double low, double high) {
+    return {true, low, high, false};
+}
 
 using S = Settings;
 

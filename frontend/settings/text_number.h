@@ -16,6 +16,8 @@ int integer_value(std::string_view text);
 double decimal_value(std::string_view text);
 
 // Signed decimal text of an integer.
-inline std::string decimal(int n) { return std::to_string(n); }
+inline std::string decimal(int n) {
+    return std::to_string(n);
+}
 
 } // namespace settings

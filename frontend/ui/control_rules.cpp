@@ -36,8 +36,8 @@ void validate_value(Settings& s, ControlView& view) {
 }
 
 void mode_rules(Settings& s, ControlView& view) {
-    const auto rate_fields = {Ctl::vbr, Ctl::minqp, Ctl::maxqp, Ctl::qps, Ctl::vbs, Ctl::vmb,
-                              Ctl::vib};
+    const auto rate_fields = {Ctl::vbr, Ctl::minqp, Ctl::maxqp, Ctl::qps,
+                              Ctl::vbs, Ctl::vmb,   Ctl::vib};
     if (settings::is_quantizer_mode(s.mode)) {
         view.set_caption(Ctl::value_caption, "Quantizer");
         view.set_caption(Ctl::range_hint, "Range 0~51");
@@ -83,15 +83,21 @@ void mixed_refs_rule(const Settings& s, ControlView& view) {
     view.enable(Ctl::mxref, integer_value(s.ref) > 1);
 }
 
-void chroma_me_rule(const Settings& s, ControlView& view) { view.enable(Ctl::cme, s.m > 3); }
+void chroma_me_rule(const Settings& s, ControlView& view) {
+    view.enable(Ctl::cme, s.m > 3);
+}
 
-void me_range_rule(const Settings& s, ControlView& view) { view.enable(Ctl::range, s.ms > 1); }
+void me_range_rule(const Settings& s, ControlView& view) {
+    view.enable(Ctl::range, s.ms > 1);
+}
 
 void trellis_rule(const Settings& s, ControlView& view) {
     view.enable(Ctl::trellis_caption, s.cab != 0);
 }
 
-void audio_bitrate_rule(const Settings& s, ControlView& view) { view.enable(Ctl::aub, s.aud == 1); }
+void audio_bitrate_rule(const Settings& s, ControlView& view) {
+    view.enable(Ctl::aub, s.aud == 1);
+}
 
 void audio_unit_caption(const Settings& s, ControlView& view) {
     view.set_caption(Ctl::aub_unit, s.ae > 5 ? "Quality" : "Kbps");

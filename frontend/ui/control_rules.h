@@ -20,7 +20,7 @@ void validate_value(Settings& s, ControlView& view);
 void clamp_field(Settings& s, std::string Settings::*field, ControlView& view);
 
 void partition_rules(const Settings& s, ControlView& view); // a1 -> a5, a2 -> a4
-void bframe_rules(Settings& s, ControlView& view);           // clamps `mb`, then enables
+void bframe_rules(Settings& s, ControlView& view);          // clamps `mb`, then enables
 void mixed_refs_rule(const Settings& s, ControlView& view);
 void chroma_me_rule(const Settings& s, ControlView& view);
 void me_range_rule(const Settings& s, ControlView& view);
@@ -32,7 +32,7 @@ void log_file_rule(const Settings& s, ControlView& view);
 void aq_rule(const Settings& s, ControlView& view, bool warn_user);
 
 // Slider mirrors.
-void deblock_mirrors(Settings& s, ControlView& view); // fa, fb from deb-a, deb-b
+void deblock_mirrors(Settings& s, ControlView& view);  // fa, fb from deb-a, deb-b
 void bias_from_slider(Settings& s, ControlView& view); // bias from biasbar
 void slider_from_bias(Settings& s, ControlView& view); // biasbar from bias
 

@@ -14,11 +14,49 @@ namespace ui {
 
 // The controls whose state the rules change.
 enum class Ctl {
-    value_caption, range_hint, size_box, crf_caption, logo, minsize_caption, maxsize_caption,
-    kfb, bfr, vbr, minqp, maxqp, qps, vbs, vmb, vib, bv,
-    upstat, statsname, stats_button, auto1pcrf, minsize, maxsize,
-    a3, a4, a5, dm, biasbar, bias, bref, bme, ba, bwb,
-    mxref, cme, range, trellis_caption, aub, aub_unit, logname, log_button, aq1, aq2,
+    value_caption,
+    range_hint,
+    size_box,
+    crf_caption,
+    logo,
+    minsize_caption,
+    maxsize_caption,
+    kfb,
+    bfr,
+    vbr,
+    minqp,
+    maxqp,
+    qps,
+    vbs,
+    vmb,
+    vib,
+    bv,
+    upstat,
+    statsname,
+    stats_button,
+    auto1pcrf,
+    minsize,
+    maxsize,
+    a3,
+    a4,
+    a5,
+    dm,
+    biasbar,
+    bias,
+    bref,
+    bme,
+    ba,
+    bwb,
+    mxref,
+    cme,
+    range,
+    trellis_caption,
+    aub,
+    aub_unit,
+    logname,
+    log_button,
+    aq1,
+    aq2,
 };
 
 class ControlView {
@@ -40,7 +78,8 @@ class ControlView {
 // No window: control states go nowhere, questions are cancelled.
 class HeadlessView final : public ControlView {
   public:
-    explicit HeadlessView(std::vector<std::string> includes = {}) : includes_(std::move(includes)) {}
+    explicit HeadlessView(std::vector<std::string> includes = {})
+        : includes_(std::move(includes)) {}
     void enable(Ctl, bool) override {}
     void show(Ctl, bool) override {}
     void set_caption(Ctl, const std::string&) override {}
