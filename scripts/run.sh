@@ -1,10 +1,26 @@
 #!/usr/bin/env bash
-# The main job: installs what it needs and builds the programs, natively and
-# for Windows.
+# The main job: installs what it needs, builds the programs natively and for
+# Windows, and shows the job generator at work on a sample clip: a batch
+# file for an automated two-pass encode at a target size, with audio.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh" build build-win
+
+sample="$root/build/sample"
+mkdir -p "$sample"
+[ -f "$sample/clip.avi" ] || ffmpeg -loglevel error -y -f lavfi -i testsrc=size=320x240:rate=25 \
+  -f lavfi -i sine=frequency=440 -t 60 -c:v rawvideo -pix_fmt bgr24 -c:a pcm_s16le "$sample/clip.avi"
+
 echo
-echo "Built: native programs in build/bin/, Windows programs in build-win/bin/:"
-ls "$root/build/bin" "$root/build-win/bin"
+echo "== quorbel-cli: 'Automated Double Passes' to 20 MB with Nero audio, muxed by MP4Box"
+"$root/build/bin/quorbel-cli" --set mode=6 --set sizemode=1 --set value=20 --set aud=1 \
+  --bat "$sample/jobs" "$sample/clip.avi"
+cat "$sample/jobs.bat"
+
+echo
+echo "== the same job from the Windows build, under wine"
+export WINEPREFIX="$root/build-win/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+xvfb-run -a wine "$root/build-win/bin/quorbel-cli.exe" --set mode=6 --set sizemode=1 --set value=20 \
+  --set aud=1 "Z:${sample//\//\\}\\clip.avi" 2>/dev/null | tr -d '\r'
+echo "(wine has no AviSynth: the wrapper cannot be measured, so the passes carry no -B piece)"

@@ -48,7 +48,9 @@ void read_include_choice(Settings& s, const IniReader& ini, ui::ControlView& vie
         if (item == stored) s.avsinc = item;
 }
 
-void read_file_text(Settings& s, std::string bytes, const LoadContext& ctx) {
+} // namespace
+
+void load_settings_text(Settings& s, std::string bytes, const LoadContext& ctx) {
     if (has_utf8_mark(bytes)) bytes = ctx.os.utf8_to_ansi(std::string_view(bytes).substr(3));
     IniReader ini(bytes);
     read_keys(s, ini, keys_before_audio_rule);
@@ -62,10 +64,12 @@ void read_file_text(Settings& s, std::string bytes, const LoadContext& ctx) {
     post_load_pass(s, ctx.view);
 }
 
+namespace {
+
 LoadResult load(Settings& s, const std::string& path, const LoadContext& ctx, bool may_fall_back) {
     std::optional<std::string> bytes = ctx.os.read_file(path);
     if (!bytes) return may_fall_back ? load_builtin_defaults(s, ctx) : LoadResult::unchanged;
-    read_file_text(s, std::move(*bytes), ctx);
+    load_settings_text(s, std::move(*bytes), ctx);
     return LoadResult::file;
 }
 

@@ -42,6 +42,10 @@ LoadResult load_settings(Settings& s, const std::string& path, const LoadContext
 // folder, which is deleted afterwards.
 LoadResult load_builtin_defaults(Settings& s, const LoadContext& ctx);
 
+// Replaces the persisted fields from the bytes of a settings file and runs
+// the post-load pass, as load_settings does once the file is read.
+void load_settings_text(Settings& s, std::string bytes, const LoadContext& ctx);
+
 // The corrections after every load: mirrors, control-state rules and clamps
 // in their fixed order.
 void post_load_pass(Settings& s, ui::ControlView& view);

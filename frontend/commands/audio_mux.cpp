@@ -1,0 +1,89 @@
+#include "frontend/commands/audio_mux.h"
+
+#include <vector>
+
+#include "frontend/commands/text_parts.h"
+#include "frontend/settings/text_number.h"
+
+namespace commands {
+
+using settings::Settings;
+
+namespace {
+
+struct AudioEncoder {
+    const char* program;  // pipes bepipe's output into the encoder
+    const char* rate;     // begins with the rest of the audio name
+    bool bits_per_second; // else the `aub` text as typed (a quality)
+    const char* extension;
+};
+
+// By `ae` index.
+const AudioEncoder audio_encoders[] = {
+    {"^)\" | enc_aacplus.exe - ", "aac\" --cbr ", true, "aac"},
+    {"^)\" | neroaacenc.exe -if - -of ", "mp4\" -ignorelength -cbr ", true, "mp4"},
+    {"^)\" | neroaacenc_sse2.exe -if - -of ", "mp4\" -ignorelength -cbr ", true, "mp4"},
+    {"^)\" | neroaacenc.exe -if - -of ", "mp4\" -ignorelength -br ", true, "mp4"},
+    {"^)\" | neroaacenc_sse2.exe -if - -of ", "mp4\" -ignorelength -br ", true, "mp4"},
+    {"^)\" | neroaacenc.exe -if - -of ", "mp4\" -ignorelength -q ", false, "mp4"},
+    {"^)\" | neroaacenc_sse2.exe -if - -of ", "mp4\" -ignorelength -q ", false, "mp4"},
+};
+
+// Mux lines by `muxer` index, with {A} the audio name, {O} the output file
+// and {M} the Matroska name. "No mux" and "Audio Only" have none.
+const std::vector<std::vector<const char*>> mux_lines = {
+    {"@mp4box.exe -add {A} \"{O}\"", "@if not errorlevel 1 del {A}"},
+    {"@mp4creator.exe -create={A} \"{O}\"", "@if not errorlevel 1 del {A}"},
+    {"@mkvmerge -o {M} \"{O}\" {A}", "@if exist {M} del {A}", "@if exist {M} del \"{O}\""},
+    {},
+    {},
+};
+
+// An output that is a Matroska file already: mkvmerge writes a new file
+// beside it, which then takes the output's place, so the job's result is
+// never deleted.
+const std::vector<const char*> mkv_over_mkv_lines = {
+    "@mkvmerge -o {M} \"{O}\" {A}", "@if exist {M} del {A}", "@if exist {M} move /y {M} \"{O}\""};
+
+// One pass over the template, so a name holding "{A}" is never filled again.
+std::string fill(const char* line, const std::string& audio, const std::string& out,
+                 const std::string& matroska) {
+    std::string text;
+    for (const char* p = line; *p; ++p) {
+        if (p[0] == '{' && p[1] && p[2] == '}') {
+            text += p[1] == 'A' ? audio : p[1] == 'O' ? out : matroska;
+            p += 2;
+        } else {
+            text += *p;
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+void audio_command(const Settings& s, int encoder, JobList& jobs) {
+    if (encoder < 0 || encoder >= static_cast<int>(std::size(audio_encoders))) return;
+    const AudioEncoder& e = audio_encoders[encoder];
+    std::string stem = script_name(output_stem(s.outfile));
+    std::string value =
+        e.bits_per_second
+            ? std::to_string(static_cast<int64_t>(settings::integer_value(s.aub)) * 1000)
+            : s.aub;
+    jobs.push_back("@bepipe.exe --script \"import(^" + script_name(s.infile) + e.program + "\"" +
+                   stem + "audio." + e.rate + value);
+    mux_command(s, "\"" + stem + "audio." + e.extension + "\"", jobs);
+}
+
+void mux_command(const Settings& s, const std::string& audio_name, JobList& jobs) {
+    if (s.muxer < 0 || s.muxer >= static_cast<int>(mux_lines.size())) return;
+    std::string out = script_name(s.outfile);
+    bool output_is_matroska = upper(extension(s.outfile)) == "MKV";
+    std::string matroska =
+        "\"" + output_stem(out) + (output_is_matroska ? "muxed.mkv" : "mkv") + "\"";
+    const auto& lines =
+        s.muxer == 2 && output_is_matroska ? mkv_over_mkv_lines : mux_lines[s.muxer];
+    for (const char* line : lines) jobs.push_back(fill(line, audio_name, out, matroska));
+}
+
+} // namespace commands

@@ -1,0 +1,18 @@
+// The audio line of a job and the mux lines that follow it.
+#pragma once
+
+#include <string>
+
+#include "frontend/commands/job_list.h"
+
+namespace commands {
+
+// Appends the audio-encoding line for the `ae` choice `encoder`, then the
+// mux lines; an index outside the list appends nothing.
+void audio_command(const settings::Settings& s, int encoder, JobList& jobs);
+
+// Appends the lines that mux the audio file (`audio_name`, in double quotes)
+// into the job's output and remove the intermediates once that worked.
+void mux_command(const settings::Settings& s, const std::string& audio_name, JobList& jobs);
+
+} // namespace commands

@@ -1,0 +1,23 @@
+// The " -B " piece of the bitrate passes, from `value` or from a target size.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "frontend/settings/settings.h"
+#include "platform/media_probe.h"
+
+namespace commands {
+
+// " -B " + `value` as typed with `sizemode` off. With `sizemode` on, the
+// bitrate that makes the input fill `value` megabytes (audio included when
+// `aud` is on); empty when the input cannot be probed or has no length.
+std::string size_bitrate_fragment(const settings::Settings& s, platform::MediaProbe& probe);
+
+// The bitrate in kbit/s for a target size in MB, an input of frame_count
+// frames at frame_rate frames per second, and an audio bitrate in kbit/s
+// (0 without audio). Nothing when the input's seconds come out as 0.
+std::optional<int64_t> size_bitrate(float target_mb, int64_t frame_count, int64_t frame_rate,
+                                    int audio_kbps);
+
+} // namespace commands

@@ -1,0 +1,18 @@
+// The batch files written from the job list.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace ui {
+
+// "Make BAT": four head lines that enter the program's folder and set up the
+// tools' environment, then every job line; CR LF after each line.
+std::string saved_batch_text(const std::string& program_folder,
+                             const std::vector<std::string>& jobs);
+
+// The name a saved batch file gets: ".bat" is appended when the chosen name
+// has no extension.
+std::string batch_file_name(const std::string& chosen);
+
+} // namespace ui

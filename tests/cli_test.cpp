@@ -1,0 +1,179 @@
+// quorbel-cli end to end, in-process.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "commands_fixture.h"
+#include "frontend/cli/cli.h"
+#include "test_support.h"
+
+namespace {
+
+struct Cli : ::testing::Test {
+    test::TempFolder dir;
+    platform::Os& os = platform::native_os();
+    test::FakeProbe probe;
+    std::ostringstream out, err;
+
+    int run(std::vector<std::string> args) {
+        out.str(""), err.str("");
+        return cli::run(args, os, probe, out, err);
+    }
+    std::vector<std::string> lines() {
+        std::vector<std::string> v;
+        std::istringstream in(out.str());
+        for (std::string line; std::getline(in, line);) v.push_back(line);
+        return v;
+    }
+};
+
+// The worked example's settings, given with --set.
+const std::vector<std::string> example_sets = {
+    "--set", "ref=3", "--set", "tre=1", "--set", "thr=0", "--set",
+    "dm=2",  "--set", "bme=1", "--set", "m=5",   "--set", "value=1000",
+};
+
+} // namespace
+
+TEST_F(Cli, ReproducesTheWorkedExampleFromSets) {
+    std::vector<std::string> args = {"--program-folder", "C:\\enc", "--set", "mode=6"};
+    args.insert(args.end(), example_sets.begin(), example_sets.end());
+    args.push_back("C:\\video\\movie.avs");
+    ASSERT_EQ(run(args), 0) << err.str();
+    EXPECT_EQ(err.str(), "");
+    std::vector<std::string> got = lines();
+    ASSERT_EQ(got.size(), 7u);
+    EXPECT_EQ(got,
+              (std::vector<std::string>{"@echo.", "@echo Input:\"C:\\video\\movie.avs\"",
+                                        "@echo Output:\"C:\\video\\movie.mp4\"",
+                                        "@echo Encode Mode:Automated Double Passes",
+                                        test::first_pass_line, test::second_pass_line, "@echo+"}));
+}
+
+TEST_F(Cli, WritesTheBatchFileAndWrapsMediaInputs) {
+    std::string p = dir.path();
+    std::string bat = dir.file("jobs");
+    ASSERT_EQ(run({"--program-folder", p, "--set", "mode=2", "--set", "crelog=0", "--output-folder",
+                   "D:\\enc", "--bat", bat, "C:\\in\\a.mkv", "C:\\in\\b.avs"}),
+              0)
+        << err.str();
+    EXPECT_EQ(out.str(), "");
+    std::string text = *os.read_file(bat + ".bat");
+    std::string head =
+        "@cd /d \"" + p + "\"\r\n@toolenv.exe run\r\n@call toolenv.bat\r\n@del toolenv.bat\r\n";
+    ASSERT_EQ(text.substr(0, head.size()), head);
+    EXPECT_NE(text.find("\r\n@echo Input:\"" + p +
+                        "avs\\a.mkv.avs\"\r\n@echo Output:\"D:\\enc\\a.mp4\"\r\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("-o \"D:\\enc\\b.mp4\" \"C:\\in\\b.avs\"\r\n@echo+\r\n"),
+              std::string::npos);
+    EXPECT_EQ(text.substr(text.size() - 8), "@echo+\r\n");
+    EXPECT_EQ(*os.read_file(p + "avs\\a.mkv.avs"),
+              "fs=\"C:\\in\\a.mkv\"\r\nmfn=\"C:\\in\\a\"\r\nimport(\"..\\avsinc\\.avs\")\r\n");
+    for (const char* sub : {"avs", "stats", "configs", "log", "avsinc"})
+        EXPECT_TRUE(os.file_exists(p + sub));
+}
+
+TEST_F(Cli, SettingsFileSetsAndSaveRunThePostLoadPass) {
+    std::string p = dir.path();
+    os.write_file(dir.file("in.ini"), "mode = 0\r\nkfb = 100\r\ncqm = custom...\r\n");
+    ASSERT_EQ(run({"--program-folder", p, "--settings", dir.file("in.ini"), "--set", "bfr=950",
+                   "--set", "nr=", "--set", "deb-a=0", "--save-settings", dir.file("out.ini"),
+                   "--set", "value=9000"}),
+              0)
+        << err.str();
+    std::string saved = *os.read_file(dir.file("out.ini"));
+    for (const char* line :
+         {"\r\nmode = 0\r\n", "\r\nkfb = 100\r\n", "\r\nbfr = 900\r\n", "\r\nnr = \r\n",
+          "\r\nfa = -6\r\n", "\r\nvalue = 8000\r\n", "\r\ncqm = flat\r\n", "\r\nminqp = 1\r\n"})
+        EXPECT_NE(saved.find(line), std::string::npos) << line;
+    // No input: one Add with the fields as set, which is refused without names.
+    EXPECT_EQ(lines(), (std::vector<std::string>{"@echo.", "@echo+"}));
+}
+
+TEST_F(Cli, BadUsageIsOneLineAndExitTwo) {
+    std::string bat = dir.file("never.bat");
+    const std::vector<std::vector<std::string>> bad = {
+        {"--frobnicate"},
+        {"--set", "nosuch=1"},
+        {"--set", "mode"},
+        {"--set", "mode=six"},
+        {"--set", "mode=99999999999"},
+        {"--settings", dir.file("missing.ini")},
+        {"--bat"},
+        {"--bat", dir.file("no\\such\\folder\\x.bat"), "--set", "mode=1"},
+    };
+    for (std::vector<std::string> args : bad) {
+        args.insert(args.begin(), {"--program-folder", dir.path()});
+        EXPECT_EQ(run(args), 2) << args[2];
+        std::string e = err.str();
+        EXPECT_EQ(e.rfind("quorbel-cli: ", 0), 0u) << e;
+        EXPECT_EQ(std::count(e.begin(), e.end(), '\n'), 1) << e;
+        EXPECT_EQ(out.str(), "");
+    }
+    EXPECT_FALSE(os.file_exists(bat));
+    EXPECT_EQ(run({"--help"}), 0);
+    EXPECT_EQ(out.str().rfind("usage: quorbel-cli", 0), 0u);
+}
+
+TEST_F(Cli, ReproducesTheAudioAndMuxExamples) {
+    const std::string bepipe = "@bepipe.exe --script \"import(^C:\\enc\\avs\\clip.avs^)\" | ";
+    struct Case {
+        std::vector<std::string> sets;
+        std::vector<std::string> lines; // after the echo lines
+    } cases[] = {
+        {{"muxer=4", "ae=0"}, {bepipe + "enc_aacplus.exe - \"D:\\v\\clip.audio.aac\" --cbr 64000"}},
+        {{"muxer=4", "ae=3"},
+         {bepipe + "neroaacenc.exe -if - -of \"D:\\v\\clip.audio.mp4\" -ignorelength -br 64000"}},
+        {{"muxer=4", "ae=5"},
+         {bepipe + "neroaacenc.exe -if - -of \"D:\\v\\clip.audio.mp4\" -ignorelength -q 64"}},
+        {{"muxer=0", "ae=1"},
+         {bepipe + "neroaacenc.exe -if - -of \"D:\\v\\clip.audio.mp4\" -ignorelength -cbr 64000",
+          "@mp4box.exe -add \"D:\\v\\clip.audio.mp4\" \"D:\\v\\clip.mp4\"",
+          "@if not errorlevel 1 del \"D:\\v\\clip.audio.mp4\""}},
+        {{"muxer=1", "ae=1"},
+         {bepipe + "neroaacenc.exe -if - -of \"D:\\v\\clip.audio.mp4\" -ignorelength -cbr 64000",
+          "@mp4creator.exe -create=\"D:\\v\\clip.audio.mp4\" \"D:\\v\\clip.mp4\"",
+          "@if not errorlevel 1 del \"D:\\v\\clip.audio.mp4\""}},
+        {{"muxer=2", "ae=1"},
+         {bepipe + "neroaacenc.exe -if - -of \"D:\\v\\clip.audio.mp4\" -ignorelength -cbr 64000",
+          "@mkvmerge -o \"D:\\v\\clip.mkv\" \"D:\\v\\clip.mp4\" \"D:\\v\\clip.audio.mp4\"",
+          "@if exist \"D:\\v\\clip.mkv\" del \"D:\\v\\clip.audio.mp4\"",
+          "@if exist \"D:\\v\\clip.mkv\" del \"D:\\v\\clip.mp4\""}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"--program-folder",
+                                         "C:\\enc",
+                                         "--set",
+                                         "aud=1",
+                                         "--set",
+                                         "infile=C:\\enc\\avs\\clip.avs",
+                                         "--set",
+                                         "outfile=D:\\v\\clip.mp4"};
+        for (const std::string& kv : c.sets) args.insert(args.end(), {"--set", kv});
+        ASSERT_EQ(run(args), 0) << err.str();
+        std::vector<std::string> got = lines();
+        // Audio Only: echo lines, then the audio lines; otherwise the pass comes first.
+        size_t first = c.sets[0] == "muxer=4" ? 4 : 5;
+        ASSERT_EQ(got.size(), first + c.lines.size() + 1) << c.sets[0];
+        EXPECT_EQ(std::vector<std::string>(got.begin() + static_cast<long>(first), got.end() - 1),
+                  c.lines);
+    }
+}
+
+TEST_F(Cli, ReproducesTheConditionalJobBlock) {
+    std::vector<std::string> args = {"--program-folder", "C:\\enc", "--set", "mode=13"};
+    args.insert(args.end(), example_sets.begin(), example_sets.end());
+    args.push_back("C:\\video\\movie.avs");
+    ASSERT_EQ(run(args), 0) << err.str();
+    std::vector<std::string> got = lines();
+    ASSERT_EQ(got.size(), 8u);
+    EXPECT_EQ(got[3], "@echo Encode Mode:Conditional Double Passes(1P-CRF)");
+    EXPECT_NE(got[4].find(" --stats \"C:\\enc\\stats\\movie.avs.stat\" -p 1 --crf 16 "),
+              std::string::npos);
+    EXPECT_NE(got[4].find(" -o \"C:\\video\\movie.mp4\" \"C:\\video\\movie.avs\" "),
+              std::string::npos);
+    EXPECT_EQ(got[5], "@sizegate.exe 90 110 \"C:\\video\\movie.mp4\"");
+    EXPECT_EQ(got[6], "@if errorlevel 1 " + test::second_pass_line);
+    EXPECT_EQ(got[7], "@echo+");
+}
