@@ -7,7 +7,7 @@ packages=(
   cmake g++ make googletest clang-format
   g++-mingw-w64-x86-64 mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth
-  pkg-config libavformat-dev ffmpeg
+  pkg-config libavformat-dev ffmpeg x264
 )
 
 missing=()

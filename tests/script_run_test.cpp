@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <regex>
 
 #include "frontend/commands/audio_mux.h"
 #include "frontend/commands/job_block.h"
@@ -84,4 +86,65 @@ TEST_F(ScriptRun, EchoLinesShowTheNamesAsPicked) {
     shell("\"" + bat + "\" > \"" + folder + "echo.txt\"");
     EXPECT_EQ(read(folder + "echo.txt"),
               "Input:\"" + folder + "in%1.avs\"\r\nOutput:\"" + folder + "out%PATH%.mp4\"\r\n");
+}
+
+namespace {
+
+// A program folder holding the real console tools and a stand-in x264.
+struct ConditionalJob : ::testing::Test {
+    test::TempFolder dir;
+    std::string folder = dir.path() + "enc 1\\";
+    settings::Settings s;
+    commands::JobList jobs;
+
+    void SetUp() override {
+        ASSERT_TRUE(os.create_folder(folder));
+        ASSERT_TRUE(os.create_folder(folder + "log"));
+        std::string bin = os.program_folder();
+        for (auto [from, to] : {std::pair{"runlog.exe", "runlog.exe"},
+                                {"sizegate.exe", "sizegate.exe"},
+                                {"stubs\\chatter.exe", "x264.exe"}})
+            ASSERT_TRUE(os.write_file(folder + to, *os.read_file(bin + from)));
+        s.mode = 13, s.crelog = 1, s.aud = 0, s.minsize = "90", s.maxsize = "110";
+        s.infile = folder + "my movie.avs";
+        s.outfile = folder + "my movie.mp4";
+        s.logname = folder + "log\\my movie.avs.txt";
+        s.statsname = folder + "my movie.stat";
+        class NoProbe final : public platform::MediaProbe {
+            std::optional<platform::MediaLength> media_probe(const std::string&) override {
+                return {};
+            }
+        } probe;
+        commands::JobContext ctx{s, jobs, probe};
+        commands::append_job_block(ctx);
+    }
+
+    // The log's blocks, each checked for its frame; returns their bodies.
+    std::vector<std::string> log_blocks() {
+        std::string text = read(folder + "log\\my movie.avs.txt");
+        std::vector<std::string> bodies;
+        const std::regex block("--------------------------------------------------\r\n"
+                               "StartTime:\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\r\n"
+                               "([^]*?)EndTime:\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\r\n");
+        for (std::sregex_iterator it(text.begin(), text.end(), block), end; it != end; ++it)
+            bodies.push_back((*it)[1]);
+        return bodies;
+    }
+};
+
+const std::string x264_output = "[10.0%] 1/10 frames\rencoded 10 frames\r\ndone";
+
+} // namespace
+
+TEST_F(ConditionalJob, SecondPassRunsWhenTheFirstMissesTheSize) {
+    os.write_file(folder + "my movie.mp4", "too small");
+    run_batch(folder, jobs);
+    EXPECT_EQ(log_blocks(), (std::vector<std::string>{x264_output, x264_output}));
+}
+
+TEST_F(ConditionalJob, SecondPassIsSkippedWhenTheSizeFits) {
+    os.write_file(folder + "my movie.mp4", "");
+    std::filesystem::resize_file(folder + "my movie.mp4", 104857600);
+    run_batch(folder, jobs);
+    EXPECT_EQ(log_blocks(), (std::vector<std::string>{x264_output}));
 }
