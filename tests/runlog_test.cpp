@@ -60,7 +60,7 @@ TEST(FormatTime, ZeroPaddedFields) {
 TEST(Runlog, CopiesInputAndFramesItInTheLog) {
     for (std::string body : {std::string(""), std::string(10, 'a'), std::string(11, 'b'),
                              std::string("x264 [info]: done\r\n"), std::string("no line end"),
-                             std::string("a\rb\nc\r\n\0z", 11)}) {
+                             std::string("a\rb\nc\r\n\0z", 9)}) {
         ScriptedSystem sys;
         sys.input = body;
         sys.log = "earlier block\r\n";
