@@ -7,7 +7,7 @@ packages=(
   cmake g++ make googletest clang-format
   g++-mingw-w64-x86-64 mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 g++-mingw-w64-i686
   wine wine64 xvfb xauth
-  pkg-config libavformat-dev ffmpeg x264 qemu-user libsndfile1-dev sox libbenchmark-dev
+  pkg-config libavformat-dev ffmpeg x264 qemu-user libsndfile1-dev sox libbenchmark-dev bc
 )
 
 missing=()
