@@ -29,10 +29,7 @@ Rect desktop_rect() {
     return {r.left, r.top, r.right, r.bottom};
 }
 
-// The dialog comes with its own change; until then there is none.
-void* create_dialog(PluginModule*) {
-    return nullptr;
-}
+// create_dialog is in config_dialog_win32.cpp.
 void show_dialog(void* dialog) {
     if (dialog) ShowWindow(static_cast<HWND>(dialog), SW_SHOW);
 }

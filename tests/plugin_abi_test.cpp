@@ -63,6 +63,8 @@ struct Host : ::testing::Test {
         header = get_header();
         module = header->getModule(0);
         ASSERT_NE(module, nullptr);
+        module->parentWindow = nullptr; // as a host does before init
+        module->instance = lib;
     }
     void TearDown() override {
         std::filesystem::remove(profile);
