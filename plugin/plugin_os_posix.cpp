@@ -1,6 +1,8 @@
 // The plug-in's system services on POSIX systems: the profile is
 // levoria.ini in the user's configuration folder ($XDG_CONFIG_HOME, else
 // ~/.config); there is no dialog manager, so there is no dialog.
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -36,6 +38,7 @@ int32_t read_profile_int(const char* key, int32_t fallback) {
 
 void write_profile_string(const char* key, const std::string& value) {
     std::string path = profile_path();
+    ::mkdir(path.substr(0, path.find_last_of('/')).c_str(), 0777); // ~/.config may not exist yet
     std::string text = with_profile_value(read_all(path), section, key, value);
     std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }

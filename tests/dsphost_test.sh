@@ -13,8 +13,8 @@ fail() { echo "FAIL: $*"; status=1; }
 peak_of() { sox "$1" -n trim "$2" 1 stat 2>&1 | awk '/Maximum amplitude/ {print $3}'; }
 between() { awk -v x="$1" -v lo="$2" -v hi="$3" 'BEGIN { exit !(x >= lo && x <= hi) }'; }
 
-for spec in "2 16" "1 16" "2 8"; do
-  set -- $spec
+for format in "2 16" "1 16" "2 8"; do
+  set -- $format
   sox -n -r 44100 -c "$1" -b "$2" "$work/tone.wav" synth 5 sine 440 vol 0.2
   if ! "$dsphost" "$work/tone.wav" "$work/out.wav" 2>"$work/err"; then
     fail "channels $1 bits $2: $(cat "$work/err")"; continue

@@ -61,15 +61,17 @@ TEST(Runlog, CopiesInputAndFramesItInTheLog) {
     for (std::string body : {std::string(""), std::string(10, 'a'), std::string(11, 'b'),
                              std::string("x264 [info]: done\r\n"), std::string("no line end"),
                              std::string("a\rb\nc\r\n\0z", 9)}) {
-        ScriptedSystem sys;
-        sys.input = body;
-        sys.log = "earlier block\r\n";
-        LogCopier copier(sys);
-        EXPECT_EQ(copier.run("C:\\logs\\a b.txt"), 0);
-        EXPECT_EQ(sys.opened, "C:\\logs\\a b.txt");
-        EXPECT_EQ(sys.output, body);
-        EXPECT_EQ(sys.log, "earlier block\r\n" + frame(body));
-        EXPECT_FALSE(sys.is_open);
+        for (std::string earlier : {"", "earlier block\r\n"}) { // a new log, an existing one
+            ScriptedSystem sys;
+            sys.input = body;
+            sys.log = earlier;
+            LogCopier copier(sys);
+            EXPECT_EQ(copier.run("C:\\logs\\a b.txt"), 0);
+            EXPECT_EQ(sys.opened, "C:\\logs\\a b.txt");
+            EXPECT_EQ(sys.output, body);
+            EXPECT_EQ(sys.log, earlier + frame(body));
+            EXPECT_FALSE(sys.is_open);
+        }
     }
 }
 

@@ -63,8 +63,8 @@ void mode_rules(Settings& s, ControlView& view) {
 }
 
 void clamp_field(Settings& s, std::string Settings::*field, ControlView& view) {
-    const settings::FieldSpec& spec = spec_of(field);
-    if (settings::clamp_text(s.*field, spec.limits)) view.field_changed(spec);
+    const settings::FieldSpec& field_spec = spec_of(field);
+    if (settings::clamp_text(s.*field, field_spec.limits)) view.field_changed(field_spec);
 }
 
 void partition_rules(const Settings& s, ControlView& view) {
