@@ -109,11 +109,3 @@ void LEVO_CDECL quitModule(PluginModule*) {
 extern "C" LEVO_EXPORT PluginHeader* LEVO_CDECL winampDSPGetHeader2() {
     return &header;
 }
-
-#if defined(_WIN32)
-#include <windows.h>
-// Load and unload notifications need nothing.
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) {
-    return TRUE;
-}
-#endif

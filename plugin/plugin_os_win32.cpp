@@ -44,3 +44,8 @@ void destroy_dialog(void* dialog) {
 }
 
 } // namespace levo::os
+
+// Load and unload notifications need nothing.
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) {
+    return TRUE;
+}

@@ -8,36 +8,17 @@
 #include <sstream>
 #include <vector>
 
+#include "library_loader.h"
 #include "platform/os.h"
 #include "plugin/plugin_abi.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <dlfcn.h>
-#endif
 
 namespace {
 
 #ifdef _WIN32
 const std::string profile = "C:\\levoria.ini";
-void* load(const std::string& path) {
-    return LoadLibraryA(path.c_str());
-}
-void* symbol(void* lib, const char* name) {
-    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(lib), name));
-}
-const char* const library_name = "dsp_levo.dll";
 #else
 const std::string config_dir = std::filesystem::temp_directory_path().string() + "/levo-abi-test";
 const std::string profile = config_dir + "/levoria.ini";
-void* load(const std::string& path) {
-    return dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-}
-void* symbol(void* lib, const char* name) {
-    return dlsym(lib, name);
-}
-const char* const library_name = "dsp_levo.so";
 #endif
 
 std::string read(const std::string& path) {
@@ -56,9 +37,11 @@ struct Host : ::testing::Test {
         setenv("XDG_CONFIG_HOME", config_dir.c_str(), 1);
 #endif
         std::filesystem::remove(profile);
-        void* lib = load(platform::native_os().program_folder() + library_name);
+        void* lib =
+            test::load_library(platform::native_os().program_folder() + test::plugin_file_name);
         ASSERT_NE(lib, nullptr);
-        auto get_header = reinterpret_cast<HeaderGetter>(symbol(lib, "winampDSPGetHeader2"));
+        auto get_header =
+            reinterpret_cast<HeaderGetter>(test::library_symbol(lib, "winampDSPGetHeader2"));
         ASSERT_NE(get_header, nullptr);
         header = get_header();
         module = header->getModule(0);
