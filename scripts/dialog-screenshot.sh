@@ -5,6 +5,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:-dialog.png}
 export WINEPREFIX="$root/build-win/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+"$root/scripts/prepare-wine-prefix.sh"
 xvfb-run -a -s "-screen 0 800x600x24" bash -c "
   wine '$root/build-win/bin/stubs/dialog_preview.exe' echo &
   sleep 3

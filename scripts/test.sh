@@ -8,13 +8,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh" || exit 1
 "$root/scripts/build.sh" build build-asan build-win || exit 1
 
-# A wine prefix private to the Windows tree, made once before the tests.
+# A wine prefix private to the Windows tree.
 export WINEPREFIX="$root/build-win/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "== preparing the wine prefix"
-  wineboot -i >/dev/null 2>&1
-  wineserver -w
-fi
+"$root/scripts/prepare-wine-prefix.sh" || exit 1
 
 status=0
 for tree in build build-asan; do
