@@ -37,6 +37,12 @@ class Win32Controls final : public DialogControls {
         return static_cast<int>(SendDlgItemMessageA(dlg_, id, TBM_GETPOS, 0, 0));
     }
     void set_text(int id, const std::string& t) override {
+        // The timer sets the same texts 20 times a second: only a change repaints.
+        char current[256];
+        if (GetDlgItemTextA(dlg_, id, current, sizeof current) <
+                static_cast<int>(sizeof current) - 1 &&
+            t == current)
+            return;
         SendDlgItemMessageA(dlg_, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(t.c_str()));
     }
     void enable(int id, bool e) override { EnableWindow(GetDlgItem(dlg_, id), e); }

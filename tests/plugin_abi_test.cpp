@@ -37,17 +37,10 @@ struct Host : ::testing::Test {
         setenv("XDG_CONFIG_HOME", config_dir.c_str(), 1);
 #endif
         std::filesystem::remove(profile);
-        void* lib =
-            test::load_library(platform::native_os().program_folder() + test::plugin_file_name);
-        ASSERT_NE(lib, nullptr);
-        auto get_header =
-            reinterpret_cast<HeaderGetter>(test::library_symbol(lib, "winampDSPGetHeader2"));
-        ASSERT_NE(get_header, nullptr);
-        header = get_header();
-        module = header->getModule(0);
+        test::LoadedPlugin plugin = test::load_plugin(platform::native_os().program_folder());
+        header = plugin.header;
+        module = plugin.module;
         ASSERT_NE(module, nullptr);
-        module->parentWindow = nullptr; // as a host does before init
-        module->instance = lib;
     }
     void TearDown() override {
         std::filesystem::remove(profile);

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <vector>
 
+#include "library_loader.h"
 #include "platform/os.h"
 #include "plugin/plugin_abi.h"
 
@@ -54,13 +55,8 @@ std::string text_of(HWND dlg, int id) {
 
 TEST(DialogOnWindows, CreatedHiddenShownUpdatedAndPlaced) {
     DeleteFileA("C:\\levoria.ini");
-    HMODULE lib = LoadLibraryA((platform::native_os().program_folder() + "dsp_levo.dll").c_str());
-    ASSERT_NE(lib, nullptr);
-    auto get_header = reinterpret_cast<HeaderGetter>(
-        reinterpret_cast<void*>(GetProcAddress(lib, "winampDSPGetHeader2")));
-    PluginModule* module = get_header()->getModule(0);
-    module->parentWindow = nullptr;
-    module->instance = lib;
+    PluginModule* module = test::load_plugin(platform::native_os().program_folder()).module;
+    ASSERT_NE(module, nullptr);
     module->init(module);
 
     HWND dlg = FindWindowA(nullptr, "Levoria Automatic Gain Controller (V1.5)");

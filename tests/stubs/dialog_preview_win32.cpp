@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/plugin_abi.h"
+#include "library_loader.h"
 
 int main(int argc, char**) {
     char path[MAX_PATH];
@@ -17,13 +17,8 @@ int main(int argc, char**) {
     folder = folder.substr(0, folder.find_last_of('\\'));
     folder = folder.substr(0, folder.find_last_of('\\') + 1);
     DeleteFileA("C:\\levoria.ini"); // start from the defaults
-    HMODULE lib = LoadLibraryA((folder + "dsp_levo.dll").c_str());
-    if (!lib) return 2;
-    auto get_header = reinterpret_cast<HeaderGetter>(
-        reinterpret_cast<void*>(GetProcAddress(lib, "winampDSPGetHeader2")));
-    PluginModule* module = get_header()->getModule(0);
-    module->parentWindow = nullptr;
-    module->instance = lib;
+    PluginModule* module = test::load_plugin(folder).module;
+    if (!module) return 2;
     module->init(module);
     module->config(module);
     HWND dlg = FindWindowA(nullptr, "Levoria Automatic Gain Controller (V1.5)");
