@@ -16,10 +16,8 @@ namespace {
 
 platform::Os& os = platform::native_os();
 
-// cmd /c drops the outermost pair of quotes, so the whole command gets one.
-void shell(const std::string& command) {
-    std::system(("\"" + command + "\"").c_str());
-}
+using test::read;
+using test::shell;
 
 // Writes the job lines as "Make BAT" does, with `folder` as the program's
 // folder, and runs the file with the command interpreter.
@@ -27,10 +25,6 @@ void run_batch(const std::string& folder, const commands::JobList& jobs) {
     std::string bat = folder + "job.bat";
     ASSERT_TRUE(os.write_file(bat, ui::saved_batch_text(folder, jobs)));
     shell("\"" + bat + "\" >nul 2>&1");
-}
-
-std::string read(const std::string& path) {
-    return os.read_file(path).value_or("<missing>");
 }
 
 struct ScriptRun : ::testing::Test {

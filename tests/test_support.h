@@ -1,6 +1,7 @@
 // Helpers shared by the front end's tests.
 #pragma once
 
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -9,8 +10,28 @@
 #include <vector>
 
 #include "frontend/ui/control_view.h"
+#include "platform/os.h"
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
 
 namespace test {
+
+// Runs a command line through the system's shell; its exit code.
+inline int shell(const std::string& command) {
+#ifdef _WIN32
+    return std::system(("\"" + command + "\"").c_str()); // cmd /c drops one pair of quotes
+#else
+    int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+}
+
+// A file's bytes through the platform's file layer, or "<missing>".
+inline std::string read(const std::string& path) {
+    return platform::native_os().read_file(path).value_or("<missing>");
+}
 
 // A fresh folder under the system's temporary folder, removed afterwards.
 // path() ends in the platform's separator, like the program's folder.

@@ -9,10 +9,6 @@
 #include "platform/os.h"
 #include "test_support.h"
 
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
-
 namespace fs = std::filesystem;
 
 namespace {
@@ -29,23 +25,12 @@ std::string tool(const std::string& name) {
     return "\"" + os.program_folder() + name + exe + "\"";
 }
 
-// Runs a command line through the system's shell; the exit code.
-int shell(const std::string& command) {
-#ifdef _WIN32
-    return std::system(("\"" + command + "\"").c_str()); // cmd /c drops one pair of quotes
-#else
-    int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
-}
-
 std::string q(const std::string& path) {
     return "\"" + path + "\"";
 }
 
-std::string read(const std::string& path) {
-    return os.read_file(path).value_or("<missing>");
-}
+using test::read;
+using test::shell;
 
 const std::regex framed_log("([^]*)--------------------------------------------------\r\n"
                             "StartTime:\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\r\n"

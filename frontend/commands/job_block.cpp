@@ -56,8 +56,7 @@ void add_job(JobContext& ctx) {
     if (s.infile.empty() || s.outfile.empty()) return;
     ctx.jobs.push_back("@echo Input:\"" + script_name(s.infile) + "\"");
     ctx.jobs.push_back("@echo Output:\"" + script_name(s.outfile) + "\"");
-    const char* mode_text = s.mode >= 0 && s.mode < 14 ? settings::mode_names[s.mode] : "";
-    ctx.jobs.push_back(std::string("@echo Encode Mode:") + mode_text);
+    ctx.jobs.push_back("@echo Encode Mode:" + settings::choice_text(settings::mode_names, s.mode));
     if (s.muxer == audio_only) {
         audio_command(s, s.ae, ctx.jobs);
     } else {

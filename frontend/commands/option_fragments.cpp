@@ -9,14 +9,9 @@ using settings::integer_value;
 
 namespace {
 
-// The text of the chosen entry of a choice list; empty when none is chosen.
-template <int N> std::string chosen(const char* const (&names)[N], int index) {
-    return index >= 0 && index < N ? names[index] : "";
-}
-
 // "1" to "7": the first character of the chosen partition-decision entry.
 std::string subme_digit(const Settings& s) {
-    return chosen(settings::partition_names, s.m).substr(0, 1);
+    return settings::choice_text(settings::partition_names, s.m).substr(0, 1);
 }
 
 std::string partition_list(std::string names) {
@@ -102,7 +97,7 @@ std::string keyint_fragment(const Settings& s) {
 
 std::string entropy_fragment(const Settings& s) {
     if (!s.cab) return " --no-cabac";
-    if (s.tre != 0) return " -t " + chosen(settings::trellis_names, s.tre);
+    if (s.tre != 0) return " -t " + settings::choice_text(settings::trellis_names, s.tre);
     return "";
 }
 
@@ -123,7 +118,7 @@ std::string deblock_fragment(const Settings& s) {
 std::string bframe_fragment(const Settings& s) {
     std::string text = " -b " + s.mb;
     if (integer_value(s.mb) <= 0) return text;
-    text += " --direct \"" + lower(chosen(settings::direct_mode_names, s.dm)) + "\"";
+    text += " --direct \"" + lower(settings::choice_text(settings::direct_mode_names, s.dm)) + "\"";
     if (s.bme) text += " --bime";
     if (!s.ba) text += " --no-b-adapt";
     text += " --b-bias " + s.bias;

@@ -77,6 +77,11 @@ extern const char* const trellis_names[3];
 extern const char* const audio_encoder_names[7];
 extern const char* const muxer_names[5];
 
+// The text of the chosen entry of a choice list; empty when none is chosen.
+template <int N> std::string choice_text(const char* const (&names)[N], int index) {
+    return index >= 0 && index < N ? names[index] : "";
+}
+
 // Modes whose value is a quantizer or CRF rather than a bitrate or size.
 bool is_quantizer_mode(int mode);
 
