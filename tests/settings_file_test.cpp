@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "frontend/settings/settings_file.h"
+#include "frontend/ui/post_load.h"
 #include "test_support.h"
 
 using namespace settings;
@@ -36,8 +37,9 @@ class SettingsFile : public ::testing::Test {
   protected:
     test::TempFolder dir;
     test::RecordingView view;
+    ui::RulesOnLoad rules{view};
     platform::Os& os = platform::native_os();
-    LoadContext ctx{os, view, dir.path()};
+    LoadContext ctx{os, rules, dir.path()};
     Settings s;
 
     LoadResult load_text(const std::string& text) {
@@ -244,9 +246,10 @@ class DeadOs final : public platform::Os {
 TEST(SettingsFileFailure, NeitherFileNorDefaultIniKeepsTheSettingsWithoutLooping) {
     DeadOs os;
     ui::HeadlessView view;
+    ui::RulesOnLoad rules(view);
     Settings s;
     s.value = "33";
-    EXPECT_EQ(load_settings(s, "quorbel.ini", {os, view, "/nowhere/"}), LoadResult::unchanged);
+    EXPECT_EQ(load_settings(s, "quorbel.ini", {os, rules, "/nowhere/"}), LoadResult::unchanged);
     EXPECT_EQ(os.reads, 2); // the file, then default.ini once
     EXPECT_EQ(s.value, "33");
     EXPECT_EQ(s.mode, 1);

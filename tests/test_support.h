@@ -60,6 +60,8 @@ class RecordingView final : public ui::ControlView {
   public:
     std::map<ui::Ctl, bool> enabled, shown;
     std::map<ui::Ctl, std::string> captions;
+    std::map<ui::Ctl, std::vector<std::string>> items;
+    std::map<ui::Ctl, std::string> values; // what control_value answers
     std::vector<std::string> warnings;
     std::vector<std::string> includes;
     std::optional<std::string> matrix_reply;
@@ -68,6 +70,8 @@ class RecordingView final : public ui::ControlView {
     void enable(ui::Ctl c, bool on) override { enabled[c] = on; }
     void show(ui::Ctl c, bool on) override { shown[c] = on; }
     void set_caption(ui::Ctl c, const std::string& text) override { captions[c] = text; }
+    void set_items(ui::Ctl c, const std::vector<std::string>& list) override { items[c] = list; }
+    std::string control_value(ui::Ctl c) override { return values[c]; }
     void field_changed(const settings::FieldSpec&) override {}
     std::optional<std::string> ask_matrix_file() override {
         ++matrix_questions;

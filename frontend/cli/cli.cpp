@@ -2,11 +2,13 @@
 
 #include <optional>
 
+#include "frontend/app/session.h"
 #include "frontend/commands/job_block.h"
 #include "frontend/commands/job_files.h"
 #include "frontend/commands/text_parts.h"
 #include "frontend/settings/settings_file.h"
 #include "frontend/ui/batch_script.h"
+#include "frontend/ui/post_load.h"
 
 namespace cli {
 
@@ -84,14 +86,6 @@ void apply_set(settings::Settings& s, const std::string& key, const std::string&
     settings::set_field(s, *f, value);
 }
 
-// The include list: base names of the "*.avs" files in the avsinc folder.
-std::vector<std::string> include_names(platform::Os& os, const std::string& program_folder) {
-    std::vector<std::string> names;
-    for (const std::string& file : os.list_folder(program_folder + "avsinc\\*.avs"))
-        names.push_back(file.substr(0, file.size() - 4));
-    return names;
-}
-
 int fail(std::ostream& err, const std::string& message) {
     err << "quorbel-cli: " << message << "\n";
     return 2;
@@ -114,27 +108,25 @@ int run(const std::vector<std::string>& args, platform::Os& os, platform::MediaP
     }
 
     const std::string folder = with_separator(o.program_folder.value_or(os.program_folder()));
-    for (const char* sub : {"avs", "stats", "configs", "log", "avsinc"})
-        os.create_folder(folder + sub);
+    app::create_working_folders(os, folder);
 
     settings::Settings s;
-    ui::HeadlessView view(include_names(os, folder));
-    settings::LoadContext ctx{os, view, folder};
+    ui::HeadlessView view(app::include_names(os, folder));
+    ui::RulesOnLoad rules(view);
+    settings::LoadContext ctx{os, rules, folder};
     if (o.settings_file) {
         if (!os.read_file(*o.settings_file))
             return fail(err, "cannot read settings file " + *o.settings_file);
         settings::load_settings(s, *o.settings_file, ctx);
-    } else if (settings::load_builtin_defaults(s, ctx) == settings::LoadResult::unchanged) {
-        // The program folder may be a name for the scripts only (C:\enc\ on
-        // another machine): read the same text without the file.
-        settings::load_settings_text(s, std::string(settings::builtin_default_text), ctx);
+    } else {
+        app::load_defaults(s, ctx);
     }
     try {
         for (const auto& [key, value] : o.sets) apply_set(s, key, value);
     } catch (const UsageError& e) {
         return fail(err, e.message);
     }
-    settings::post_load_pass(s, view);
+    ui::post_load_pass(s, view);
 
     if (o.save_file && !settings::save_settings(s, *o.save_file, os))
         return fail(err, "cannot write settings file " + *o.save_file);

@@ -1,7 +1,6 @@
 #include "frontend/settings/settings_file.h"
 
 #include "frontend/settings/ini_reader.h"
-#include "frontend/ui/control_rules.h"
 
 namespace settings {
 
@@ -14,8 +13,6 @@ const std::string_view builtin_default_text =
     "qps = 4\r\nsct = 40\r\nmingop = 25\r\nmaxgop = 250\r\nmuxer = 0";
 
 namespace {
-
-using ui::Ctl;
 
 // The order in which a load reads the keys; the window's rules run between
 // the groups. avsinc comes last and is handled on its own.
@@ -41,10 +38,10 @@ void read_keys(Settings& s, const IniReader& ini, const char* const (&keys)[N]) 
 
 // An avsinc name only selects an item of the include list; the last of
 // several equal items wins, and no match keeps the list's choice.
-void read_include_choice(Settings& s, const IniReader& ini, ui::ControlView& view) {
+void read_include_choice(Settings& s, const IniReader& ini, LoadListener& listener) {
     std::string stored = ini.value("avsinc", true).value_or("");
     if (stored.empty()) return;
-    for (const std::string& item : view.include_items())
+    for (const std::string& item : listener.include_items())
         if (item == stored) s.avsinc = item;
 }
 
@@ -54,14 +51,12 @@ void load_settings_text(Settings& s, std::string bytes, const LoadContext& ctx) 
     if (has_utf8_mark(bytes)) bytes = ctx.os.utf8_to_ansi(std::string_view(bytes).substr(3));
     IniReader ini(bytes);
     read_keys(s, ini, keys_before_audio_rule);
-    ui::audio_bitrate_rule(s, ctx.view);
+    ctx.listener.audio_flag_read(s);
     read_keys(s, ini, keys_before_log_rule);
-    ui::log_file_rule(s, ctx.view);
+    ctx.listener.log_flag_read(s);
     read_keys(s, ini, keys_after_log_rule);
-    read_include_choice(s, ini, ctx.view);
-    for (const FieldSpec& f : schema())
-        if (f.persisted) ctx.view.field_changed(f);
-    post_load_pass(s, ctx.view);
+    read_include_choice(s, ini, ctx.listener);
+    ctx.listener.loaded(s);
 }
 
 namespace {
@@ -74,32 +69,6 @@ LoadResult load(Settings& s, const std::string& path, const LoadContext& ctx, bo
 }
 
 } // namespace
-
-void post_load_pass(Settings& s, ui::ControlView& view) {
-    ui::deblock_mirrors(s, view);
-    ui::slider_from_bias(s, view);
-    ui::mode_rules(s, view);
-    for (auto field : {&Settings::kfb, &Settings::bfr, &Settings::vbr, &Settings::minqp,
-                       &Settings::maxqp, &Settings::qps})
-        ui::clamp_field(s, field, view);
-    ui::partition_rules(s, view);
-    ui::bframe_rules(s, view);
-    ui::clamp_field(s, &Settings::ref, view);
-    ui::mixed_refs_rule(s, view);
-    ui::clamp_field(s, &Settings::thr, view);
-    ui::chroma_me_rule(s, view);
-    ui::me_range_rule(s, view);
-    ui::clamp_field(s, &Settings::range, view);
-    ui::trellis_rule(s, view);
-    ui::clamp_field(s, &Settings::sct, view);
-    ui::audio_bitrate_rule(s, view);
-    if (s.cqm == "custom...") ui::matrix_file_question(s, view);
-    ui::log_file_rule(s, view);
-    ui::audio_unit_caption(s, view);
-    for (auto field : {&Settings::vbs, &Settings::vmb, &Settings::vib, &Settings::bv})
-        ui::clamp_field(s, field, view);
-    ui::aq_rule(s, view, false);
-}
 
 std::string settings_file_text(const Settings& s) {
     std::string text;

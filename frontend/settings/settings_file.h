@@ -4,18 +4,35 @@
 #include <string>
 #include <string_view>
 
+#include <vector>
+
 #include "frontend/settings/settings.h"
-#include "frontend/ui/control_view.h"
 #include "platform/os.h"
 
 namespace settings {
 
-// What a load works with: the file system, the window's side of the
-// control-state rules, and the program's folder (ending in its separator),
-// where the built-in defaults pass through "default.ini".
+// Whoever shows the settings hears from a load as it reads: two rules of the
+// window run between groups of keys, the AviSynth include name selects an
+// item of the include list, and the load ends with the corrections pass.
+class LoadListener {
+  public:
+    virtual ~LoadListener() = default;
+    // The integers up to `fastpsk` are read; `aud` is the stored one.
+    virtual void audio_flag_read(const Settings& s) = 0;
+    // `upstat` and `crelog` are read.
+    virtual void log_flag_read(const Settings& s) = 0;
+    // The items of the AviSynth include list, in list order.
+    virtual std::vector<std::string> include_items() = 0;
+    // Every persisted field is read: show them all and run the corrections.
+    virtual void loaded(Settings& s) = 0;
+};
+
+// What a load works with: the file system, the listener, and the program's
+// folder (ending in its separator), where the built-in defaults pass through
+// "default.ini".
 struct LoadContext {
     platform::Os& os;
-    ui::ControlView& view;
+    LoadListener& listener;
     std::string program_folder;
 };
 
@@ -42,12 +59,8 @@ LoadResult load_settings(Settings& s, const std::string& path, const LoadContext
 // folder, which is deleted afterwards.
 LoadResult load_builtin_defaults(Settings& s, const LoadContext& ctx);
 
-// Replaces the persisted fields from the bytes of a settings file and runs
-// the post-load pass, as load_settings does once the file is read.
+// Replaces the persisted fields from the bytes of a settings file and tells
+// the listener, as load_settings does once the file is read.
 void load_settings_text(Settings& s, std::string bytes, const LoadContext& ctx);
-
-// The corrections after every load: mirrors, control-state rules and clamps
-// in their fixed order.
-void post_load_pass(Settings& s, ui::ControlView& view);
 
 } // namespace settings

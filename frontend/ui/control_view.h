@@ -1,7 +1,7 @@
-// What the control-state rules need from the window: enable, show and caption
-// controls, hear about fields a rule rewrote, and ask the user the few
-// questions a rule may raise. The window implements it over Win32; the
-// headless view serves command-line use and tests.
+// What the window's logic needs from its controls: enable, show and caption
+// them, fill their lists, read what the user left in them, hear about fields
+// the logic rewrote, and ask the user the few questions a rule may raise. The
+// window implements it over Win32; the headless view serves command-line use.
 #pragma once
 
 #include <optional>
@@ -9,55 +9,9 @@
 #include <vector>
 
 #include "frontend/settings/settings.h"
+#include "frontend/ui/control_ids.h"
 
 namespace ui {
-
-// The controls whose state the rules change.
-enum class Ctl {
-    value_caption,
-    range_hint,
-    size_box,
-    crf_caption,
-    logo,
-    minsize_caption,
-    maxsize_caption,
-    kfb,
-    bfr,
-    vbr,
-    minqp,
-    maxqp,
-    qps,
-    vbs,
-    vmb,
-    vib,
-    bv,
-    upstat,
-    statsname,
-    stats_button,
-    auto1pcrf,
-    minsize,
-    maxsize,
-    a3,
-    a4,
-    a5,
-    dm,
-    biasbar,
-    bias,
-    bref,
-    bme,
-    ba,
-    bwb,
-    mxref,
-    cme,
-    range,
-    trellis_caption,
-    aub,
-    aub_unit,
-    logname,
-    log_button,
-    aq1,
-    aq2,
-};
 
 class ControlView {
   public:
@@ -65,6 +19,12 @@ class ControlView {
     virtual void enable(Ctl control, bool enabled) = 0;
     virtual void show(Ctl control, bool shown) = 0;
     virtual void set_caption(Ctl control, const std::string& text) = 0;
+    // Replaces the items of a list; it is left without a choice.
+    virtual void set_items(Ctl control, const std::vector<std::string>& items) = 0;
+    // What the control holds now, as the text of its bound field: the text of
+    // a field or editable list, the chosen item's text of a list bound to a
+    // text, and the decimal state of a check box, list index or slider.
+    virtual std::string control_value(Ctl control) = 0;
     // A rule has rewritten this field; its control must show the new value.
     virtual void field_changed(const settings::FieldSpec& field) = 0;
     // "Select a matrix file": the chosen path, or nothing when cancelled.
@@ -83,6 +43,8 @@ class HeadlessView final : public ControlView {
     void enable(Ctl, bool) override {}
     void show(Ctl, bool) override {}
     void set_caption(Ctl, const std::string&) override {}
+    void set_items(Ctl, const std::vector<std::string>&) override {}
+    std::string control_value(Ctl) override { return {}; }
     void field_changed(const settings::FieldSpec&) override {}
     std::optional<std::string> ask_matrix_file() override { return std::nullopt; }
     void warn(const std::string&, const std::string&) override {}

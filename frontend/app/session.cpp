@@ -1,0 +1,52 @@
+#include "frontend/app/session.h"
+
+namespace app {
+
+void create_working_folders(platform::Os& os, const std::string& program_folder) {
+    for (const char* sub : {"avs", "stats", "configs", "log", "avsinc"})
+        os.create_folder(program_folder + sub);
+}
+
+std::vector<std::string> names_without_extension(platform::Os& os, const std::string& pattern) {
+    std::vector<std::string> names;
+    for (const std::string& file : os.list_folder(pattern))
+        names.push_back(file.substr(0, file.rfind('.')));
+    return names;
+}
+
+std::vector<std::string> configuration_names(platform::Os& os, const std::string& program_folder) {
+    return names_without_extension(os, program_folder + "configs\\*.ini");
+}
+
+std::vector<std::string> include_names(platform::Os& os, const std::string& program_folder) {
+    return names_without_extension(os, program_folder + "avsinc\\*.avs");
+}
+
+std::string configuration_file(const std::string& program_folder, const std::string& name) {
+    return program_folder + "configs\\" + name + ".ini";
+}
+
+std::string settings_file(const std::string& program_folder) {
+    return program_folder + "quorbel.ini";
+}
+
+namespace {
+
+void defaults_from_memory(settings::Settings& s, settings::LoadResult result,
+                          const settings::LoadContext& ctx) {
+    if (result == settings::LoadResult::unchanged)
+        settings::load_settings_text(s, std::string(settings::builtin_default_text), ctx);
+}
+
+} // namespace
+
+void start_up_load(settings::Settings& s, const std::string& path,
+                   const settings::LoadContext& ctx) {
+    defaults_from_memory(s, settings::load_settings(s, path, ctx), ctx);
+}
+
+void load_defaults(settings::Settings& s, const settings::LoadContext& ctx) {
+    defaults_from_memory(s, settings::load_builtin_defaults(s, ctx), ctx);
+}
+
+} // namespace app

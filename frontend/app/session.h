@@ -1,0 +1,42 @@
+// The program's start-up as the window and quorbel-cli share it: the working
+// folders beside the program, the lists of named configurations and include
+// scripts, and the start-up settings file.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "frontend/settings/settings_file.h"
+#include "platform/os.h"
+
+namespace app {
+
+// "avs", "stats", "configs", "log", "avsinc", in this order; existing or
+// impossible folders are passed over.
+void create_working_folders(platform::Os& os, const std::string& program_folder);
+
+// The file entries a folder listing returns for the pattern, in listing
+// order, each name without its extension (up to its last ".").
+std::vector<std::string> names_without_extension(platform::Os& os, const std::string& pattern);
+// The configuration-name list: "configs\*.ini" of the program's folder.
+std::vector<std::string> configuration_names(platform::Os& os, const std::string& program_folder);
+// The include list: "avsinc\*.avs" of the program's folder (the same folder
+// on Windows, whose file names ignore letter case, as "AVSinc").
+std::vector<std::string> include_names(platform::Os& os, const std::string& program_folder);
+// The file of a named configuration.
+std::string configuration_file(const std::string& program_folder, const std::string& name);
+
+// The settings the program starts with and leaves behind: quorbel.ini in
+// the program's folder, whatever the current folder is.
+std::string settings_file(const std::string& program_folder);
+
+// Loads the settings file; a missing one brings in the built-in defaults.
+// When not even default.ini can be written (a read-only program folder, or a
+// folder named for the scripts only), the built-in text is read from memory,
+// so the program still starts with it.
+void start_up_load(settings::Settings& s, const std::string& path,
+                   const settings::LoadContext& ctx);
+// The built-in defaults, with the same fallback.
+void load_defaults(settings::Settings& s, const settings::LoadContext& ctx);
+
+} // namespace app

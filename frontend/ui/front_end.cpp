@@ -1,0 +1,85 @@
+#include "frontend/ui/front_end.h"
+
+#include "frontend/app/session.h"
+#include "frontend/ui/event_dispatch.h"
+#include "frontend/ui/layout.h"
+#include "frontend/ui/post_load.h"
+
+namespace ui {
+
+using settings::FieldSpec;
+using FieldKind = settings::Kind;
+
+const Ctl start_disabled[12] = {Ctl::upstat, Ctl::stats_button, Ctl::statsname, Ctl::mxref,
+                                Ctl::vbr,    Ctl::minqp,        Ctl::maxqp,     Ctl::qps,
+                                Ctl::range,  Ctl::aub,          Ctl::aq1,       Ctl::aq2};
+const Ctl start_hidden[3] = {Ctl::auto1pcrf, Ctl::crf_caption, Ctl::size_box};
+
+FrontEnd::FrontEnd(platform::Os& os, platform::MediaProbe& probe, ControlView& view,
+                   std::string program_folder)
+    : os(os), probe(probe), view(view), program_folder(std::move(program_folder)) {}
+
+namespace {
+
+// Shows every field of one kind in its control.
+void show_fields(ControlView& view, FieldKind kind) {
+    for (const FieldSpec& f : settings::schema())
+        if (f.kind == kind) view.field_changed(f);
+}
+
+// "Refresh": the configuration-name list (its text emptied too) and the
+// include list (left without a choice).
+void refresh_lists(FrontEnd& app) {
+    app.view.set_items(Ctl::cfgname, app::configuration_names(app.os, app.program_folder));
+    app.view.set_items(Ctl::avsinc, app::include_names(app.os, app.program_folder));
+    app.settings.cfgname.clear();
+    app.settings.avsinc.clear();
+    app.view.field_changed(settings::spec_of(&settings::Settings::cfgname));
+}
+
+} // namespace
+
+void FrontEnd::start() {
+    // The fixed lists with their start items, the ticks, the disabled
+    // controls, the slider positions and the hidden controls, in this order.
+    for (const ControlSpec& c : layout()) {
+        std::vector<std::string> items = fixed_items(c);
+        if (!items.empty()) view.set_items(c.id, items);
+    }
+    show_fields(view, FieldKind::index);
+    view.field_changed(settings::spec_of(&settings::Settings::cqm));
+    show_fields(view, FieldKind::flag);
+    for (Ctl c : start_disabled) view.enable(c, false);
+    show_fields(view, FieldKind::position);
+    for (Ctl c : start_hidden) view.show(c, false);
+    refresh_lists(*this);
+
+    RulesOnLoad rules(view);
+    app::start_up_load(settings, app::settings_file(program_folder), {os, rules, program_folder});
+}
+
+void FrontEnd::on_event(Ctl id, Event kind) {
+    event = kind;
+    const FieldSpec* field = bound_field(control_spec(id));
+    if (field) settings::set_field(settings, *field, view.control_value(id));
+    // A handler that writes its own field anew (a clamp writing the bound)
+    // counts as a new change of that field: its handlers run once more and
+    // find it in range.
+    for (int round = 0; round < 3; ++round) {
+        std::string before = field ? settings::field_text(settings, *field) : "";
+        for (const Dispatch& d : dispatch_table()) {
+            if (d.control != id) continue;
+            if (d.when == When::any || (d.when == When::changed && kind == Event::changed) ||
+                (d.when == When::focus_lost && kind == Event::focus_lost))
+                d.handler(*this, id);
+        }
+        if (!field || settings::field_text(settings, *field) == before) break;
+        kind = Event::changed;
+    }
+}
+
+bool FrontEnd::shut_down() {
+    return settings::save_settings(settings, app::settings_file(program_folder), os);
+}
+
+} // namespace ui
