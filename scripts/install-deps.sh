@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
   cmake g++ make googletest clang-format
   g++-mingw-w64-x86-64 mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 g++-mingw-w64-i686
-  wine wine64 xvfb xauth fonts-dejavu-extra imagemagick
+  wine wine64 fonts-wine gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  xvfb xauth fonts-dejavu-extra imagemagick
   pkg-config libavformat-dev ffmpeg x264 qemu-user libsndfile1-dev sox libbenchmark-dev bc
 )
 

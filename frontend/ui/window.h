@@ -1,0 +1,37 @@
+// The main window on Win32: built from the layout table, its controls reached
+// through ControlView, their notifications forwarded to the FrontEnd. The
+// header names no Win32 type, so tests and the program's entry share it.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "frontend/ui/front_end.h"
+
+namespace ui {
+
+class Window {
+  public:
+    Window(platform::Os& os, platform::MediaProbe& probe, std::string program_folder);
+    ~Window();
+
+    // Builds the window, shown at once, and its controls in creation order;
+    // `logo` is the bitmap handle of the picture on the "Bitrate" page.
+    void create(void* logo);
+    // Runs the event loop until the close request; the window is then
+    // destroyed.
+    void run();
+
+    FrontEnd& front_end();
+    void* handle() const;                // HWND of the window
+    void* control(Ctl id) const;         // HWND of a control
+    void* page(Page page) const;         // HWND of a tab page
+    void select_page(int index);         // as a click on the tab does
+
+    struct Impl; // the Win32 side, known to the window procedure only
+
+  private:
+    std::unique_ptr<Impl> impl_;
+};
+
+} // namespace ui

@@ -1,0 +1,466 @@
+// The main window on Win32. Controls are created by walking the layout
+// table; each tab page is a child window holding its controls, shown only
+// while its tab is selected. Notifications become FrontEnd events, and the
+// FrontEnd's decisions come back through the ControlView below.
+#include "frontend/ui/window.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <map>
+#include <vector>
+
+#include "frontend/ui/layout.h"
+
+namespace ui {
+
+namespace {
+
+const char main_class[] = "QuorbelWindow";
+const char page_class[] = "QuorbelPage";
+// Posted after a choice in an editable list: the list writes the chosen
+// item into its edit box after the notification, so the field is shown again.
+constexpr UINT rewrite_message = WM_APP + 1;
+
+std::string window_text(HWND hwnd) {
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::string item_text(HWND combo, LRESULT index) {
+    LRESULT n = SendMessageA(combo, CB_GETLBTEXTLEN, index, 0);
+    if (n == CB_ERR) return {};
+    std::string text(static_cast<size_t>(n) + 1, '\0');
+    SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(n));
+    return text;
+}
+
+const char* class_of(Kind kind) {
+    switch (kind) {
+    case Kind::button:
+    case Kind::check_box:
+    case Kind::group_frame: return WC_BUTTONA;
+    case Kind::caption:
+    case Kind::image: return WC_STATICA;
+    case Kind::text_field: return WC_EDITA;
+    case Kind::choice_list:
+    case Kind::editable_choice_list: return WC_COMBOBOXA;
+    case Kind::slider: return TRACKBAR_CLASSA;
+    case Kind::list_box: return WC_LISTBOXA;
+    case Kind::tab_panel: return WC_TABCONTROLA;
+    }
+    return WC_STATICA;
+}
+
+DWORD style_of(const ControlSpec& c) {
+    DWORD base = WS_CHILD | WS_VISIBLE;
+    switch (c.kind) {
+    case Kind::button: return base | WS_TABSTOP | BS_PUSHBUTTON;
+    case Kind::check_box: return base | WS_TABSTOP | BS_AUTOCHECKBOX;
+    case Kind::group_frame: return base | BS_GROUPBOX;
+    case Kind::caption: return base | SS_LEFTNOWORDWRAP; // a long caption is cut, not wrapped away
+    case Kind::image: return base | SS_BITMAP;
+    case Kind::text_field:
+        return base | WS_TABSTOP | ES_AUTOHSCROLL | ((c.entry & digits_only) ? ES_NUMBER : 0);
+    case Kind::choice_list: return base | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+    case Kind::editable_choice_list:
+        return base | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
+    case Kind::slider: return base | WS_TABSTOP | TBS_HORZ | TBS_NOTICKS;
+    case Kind::list_box:
+        return base | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+    case Kind::tab_panel: return base | WS_TABSTOP | WS_CLIPSIBLINGS;
+    }
+    return base;
+}
+
+DWORD ex_style_of(Kind kind) {
+    return kind == Kind::text_field || kind == Kind::list_box ? WS_EX_CLIENTEDGE : 0;
+}
+
+// The FrontEnd's event for a notification; none for those the handlers ignore.
+Event event_of(Kind kind, WORD code) {
+    switch (kind) {
+    case Kind::button:
+    case Kind::check_box: return code == BN_CLICKED ? Event::changed : Event::none;
+    case Kind::text_field:
+        return code == EN_CHANGE ? Event::changed
+               : code == EN_KILLFOCUS ? Event::focus_lost
+                                      : Event::none;
+    case Kind::choice_list:
+    case Kind::editable_choice_list:
+        return code == CBN_SELCHANGE || code == CBN_EDITCHANGE ? Event::changed
+               : code == CBN_KILLFOCUS                       ? Event::focus_lost
+                                                             : Event::none;
+    case Kind::list_box: return code == LBN_SELCHANGE ? Event::changed : Event::none;
+    default: return Event::none;
+    }
+}
+
+} // namespace
+
+struct Window::Impl final : ControlView {
+    Impl(platform::Os& os, platform::MediaProbe& probe, std::string folder)
+        : app(os, probe, *this, std::move(folder)) {}
+
+    FrontEnd app;
+    HWND hwnd = nullptr;
+    HWND tabs = nullptr;
+    HWND pages[5] = {};
+    HFONT tahoma = nullptr;
+    std::map<int, HWND> controls;
+    HWND last_focus = nullptr;
+    // While the program itself writes into controls, their notifications
+    // are not user events.
+    int writing = 0;
+
+    HWND at(Ctl id) const { return controls.at(static_cast<int>(id)); }
+
+    // --- ControlView ---
+    void enable(Ctl c, bool on) override { EnableWindow(at(c), on); }
+    void show(Ctl c, bool on) override { ShowWindow(at(c), on ? SW_SHOW : SW_HIDE); }
+    void set_caption(Ctl c, const std::string& text) override { set_text(at(c), text); }
+    void set_items(Ctl c, const std::vector<std::string>& items) override {
+        HWND h = at(c);
+        ++writing;
+        SendMessageA(h, CB_RESETCONTENT, 0, 0);
+        for (const std::string& item : items)
+            SendMessageA(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        --writing;
+    }
+    std::string control_value(Ctl c) override {
+        const ControlSpec& spec = control_spec(c);
+        HWND h = at(c);
+        switch (spec.kind) {
+        case Kind::check_box:
+            return SendMessageA(h, BM_GETCHECK, 0, 0) == BST_CHECKED ? "1" : "0";
+        case Kind::slider: return std::to_string(SendMessageA(h, TBM_GETPOS, 0, 0));
+        case Kind::choice_list: {
+            LRESULT i = SendMessageA(h, CB_GETCURSEL, 0, 0);
+            if (bound_field(spec)->kind == settings::Kind::index) return std::to_string(i);
+            return i == CB_ERR ? std::string() : item_text(h, i);
+        }
+        default: return window_text(h);
+        }
+    }
+    void field_changed(const settings::FieldSpec& f) override {
+        Ctl c = control_of(f);
+        const ControlSpec& spec = control_spec(c);
+        HWND h = at(c);
+        std::string value = settings::field_text(app.settings, f);
+        ++writing;
+        switch (spec.kind) {
+        case Kind::check_box:
+            SendMessageA(h, BM_SETCHECK, value == "1" ? BST_CHECKED : BST_UNCHECKED, 0);
+            break;
+        case Kind::slider: SendMessageA(h, TBM_SETPOS, TRUE, app.settings.*f.number); break;
+        case Kind::choice_list:
+            if (f.kind == settings::Kind::index)
+                SendMessageA(h, CB_SETCURSEL, static_cast<WPARAM>(app.settings.*f.number), 0);
+            else
+                SendMessageA(h, CB_SETCURSEL, static_cast<WPARAM>(last_item(h, value)), 0);
+            break;
+        case Kind::editable_choice_list: {
+            // The item of that text when there is one, else the text itself.
+            LRESULT i = last_item(h, value);
+            SendMessageA(h, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+            if (i == CB_ERR) set_text(h, value);
+            break;
+        }
+        default: set_text(h, value);
+        }
+        --writing;
+    }
+    std::optional<std::string> ask_matrix_file() override {
+        char path[MAX_PATH] = {};
+        OPENFILENAMEA ofn = {};
+        ofn.lStructSize = sizeof ofn;
+        ofn.hwndOwner = hwnd;
+        ofn.lpstrFilter = "*.*\0*.*\0";
+        ofn.nFilterIndex = 1;
+        ofn.lpstrFile = path;
+        ofn.nMaxFile = sizeof path;
+        ofn.lpstrTitle = "Select a matrix file";
+        ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY;
+        if (!GetOpenFileNameA(&ofn) || !path[0]) return std::nullopt;
+        return std::string(path);
+    }
+    void warn(const std::string& title, const std::string& text) override {
+        MessageBoxA(hwnd, text.c_str(), title.c_str(), MB_OK);
+    }
+    std::vector<std::string> include_items() override {
+        HWND h = at(Ctl::avsinc);
+        std::vector<std::string> items;
+        LRESULT n = SendMessageA(h, CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < n; ++i) items.push_back(item_text(h, i));
+        return items;
+    }
+
+    // --- helpers ---
+    void set_text(HWND h, const std::string& text) {
+        if (window_text(h) == text) return;
+        ++writing;
+        SetWindowTextA(h, text.c_str());
+        --writing;
+    }
+    // The last item whose text equals `text` exactly, or CB_ERR.
+    static LRESULT last_item(HWND combo, const std::string& text) {
+        LRESULT found = CB_ERR, n = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < n; ++i)
+            if (item_text(combo, i) == text) found = i;
+        return found;
+    }
+
+    void build(void* logo);
+    void create_control(const ControlSpec& c, HFONT dialog_font, void* logo);
+    void show_page(int index);
+    void restore_focus() {
+        if (!last_focus || !IsWindowVisible(last_focus) || !IsWindowEnabled(last_focus))
+            last_focus = GetNextDlgTabItem(hwnd, nullptr, FALSE);
+        if (last_focus) SetFocus(last_focus);
+    }
+    void notify(Ctl id, Kind kind, WORD code);
+    LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
+    bool pre_translate(MSG& msg);
+};
+
+namespace {
+
+LRESULT CALLBACK main_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(
+                              reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams));
+    auto* impl = reinterpret_cast<Window::Impl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (impl && impl->hwnd == hwnd) return impl->handle(message, wparam, lparam);
+    return DefWindowProcA(hwnd, message, wparam, lparam);
+}
+
+// A page passes its controls' notifications on to the window.
+LRESULT CALLBACK page_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+    case WM_COMMAND:
+    case WM_HSCROLL:
+    case WM_NOTIFY: return SendMessageA(GetParent(hwnd), message, wparam, lparam);
+    }
+    return DefWindowProcA(hwnd, message, wparam, lparam);
+}
+
+void register_classes(HINSTANCE instance) {
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpfnWndProc = main_procedure;
+    wc.lpszClassName = main_class;
+    wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+    RegisterClassExA(&wc);
+    wc.lpfnWndProc = page_procedure;
+    wc.lpszClassName = page_class;
+    wc.hIcon = nullptr;
+    RegisterClassExA(&wc);
+}
+
+} // namespace
+
+void Window::Impl::create_control(const ControlSpec& c, HFONT dialog_font, void* logo) {
+    Page page = page_of(c.id);
+    HWND parent = page == Page::none ? hwnd : pages[static_cast<int>(page)];
+    int height = c.rect.height;
+    HWND h = CreateWindowExA(ex_style_of(c.kind), class_of(c.kind), initial_text(c).c_str(),
+                             style_of(c), c.rect.left, c.rect.top, c.rect.width, height, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+                             GetModuleHandleA(nullptr), nullptr);
+    controls[static_cast<int>(c.id)] = h;
+    SendMessageA(h, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(c.font == Font::tahoma ? tahoma : dialog_font), FALSE);
+    switch (c.kind) {
+    case Kind::image:
+        SendMessageA(h, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo));
+        break;
+    case Kind::slider: {
+        auto [low, high] = slider_range(c);
+        SendMessageA(h, TBM_SETRANGE, FALSE, MAKELPARAM(low, high));
+        break;
+    }
+    case Kind::text_field:
+        if (c.entry & three_characters) SendMessageA(h, EM_LIMITTEXT, 3, 0);
+        break;
+    case Kind::tab_panel: {
+        tabs = h;
+        // A narrower padding than the default keeps all five tabs in one row.
+        SendMessageA(h, TCM_SETPADDING, 0, MAKELPARAM(4, 3));
+        for (int i = 0; i < 5; ++i) {
+            TCITEMA item = {};
+            item.mask = TCIF_TEXT;
+            item.pszText = const_cast<char*>(tab_names[i]);
+            SendMessageA(h, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        }
+        // The pages fill the panel's display area, above the panel itself.
+        RECT area = {c.rect.left, c.rect.top, c.rect.left + c.rect.width, c.rect.top + c.rect.height};
+        SendMessageA(h, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+        for (int i = 0; i < 5; ++i) {
+            pages[i] = CreateWindowExA(WS_EX_CONTROLPARENT, page_class, "",
+                                       WS_CHILD | WS_CLIPSIBLINGS | (i == 0 ? WS_VISIBLE : 0),
+                                       area.left, area.top, area.right - area.left,
+                                       area.bottom - area.top, hwnd, nullptr,
+                                       GetModuleHandleA(nullptr), nullptr);
+            SetWindowPos(pages[i], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        }
+        break;
+    }
+    default: break;
+    }
+}
+
+void Window::Impl::build(void* logo) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    register_classes(instance);
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    const DWORD ex_style = WS_EX_CONTROLPARENT;
+    RECT outer = {0, 0, client_width, client_height};
+    AdjustWindowRectEx(&outer, style, FALSE, ex_style);
+    hwnd = CreateWindowExA(ex_style, main_class, window_title, style, 0, 0,
+                           outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
+                           instance, this);
+    ShowWindow(hwnd, SW_SHOWNORMAL);
+    UpdateWindow(hwnd);
+
+    HDC screen = GetDC(nullptr);
+    int height = -MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, screen);
+    tahoma = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                         DEFAULT_PITCH | FF_DONTCARE, "Tahoma");
+    HFONT dialog_font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    for (const ControlSpec& c : layout()) create_control(c, dialog_font, logo);
+    last_focus = GetNextDlgTabItem(hwnd, nullptr, FALSE);
+}
+
+void Window::Impl::show_page(int index) {
+    for (int i = 0; i < 5; ++i)
+        if (i != index) ShowWindow(pages[i], SW_HIDE);
+    ShowWindow(pages[index], SW_SHOW);
+}
+
+void Window::Impl::notify(Ctl id, Kind kind, WORD code) {
+    if (writing) return;
+    Event event = kind == Kind::slider ? Event::changed : event_of(kind, code);
+    if (event == Event::none) return;
+    if (kind == Kind::editable_choice_list && code == CBN_SELCHANGE) {
+        // The edit box still shows the old text: take the chosen item's.
+        HWND h = at(id);
+        set_text(h, item_text(h, SendMessageA(h, CB_GETCURSEL, 0, 0)));
+        PostMessageA(hwnd, rewrite_message, static_cast<WPARAM>(id), 0);
+    }
+    app.on_event(id, event);
+    // A close request from a control sent by another thread or process
+    // must wake the loop, which waits for posted messages only.
+    if (app.closing()) PostMessageA(hwnd, WM_NULL, 0, 0);
+}
+
+LRESULT Window::Impl::handle(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+    case WM_COMMAND: {
+        auto it = controls.find(LOWORD(wparam));
+        if (lparam && it != controls.end() && it->second == reinterpret_cast<HWND>(lparam))
+            notify(static_cast<Ctl>(LOWORD(wparam)), control_spec(static_cast<Ctl>(LOWORD(wparam))).kind,
+                   HIWORD(wparam));
+        return 0;
+    }
+    case WM_HSCROLL:
+        if (lparam) {
+            int id = GetDlgCtrlID(reinterpret_cast<HWND>(lparam));
+            if (controls.count(id)) notify(static_cast<Ctl>(id), Kind::slider, 0);
+        }
+        return 0;
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lparam);
+        if (header->hwndFrom == tabs && header->code == TCN_SELCHANGE)
+            show_page(static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0)));
+        return 0;
+    }
+    case rewrite_message:
+        field_changed(*bound_field(control_spec(static_cast<Ctl>(wparam))));
+        return 0;
+    case WM_ACTIVATE:
+        // The control that had the focus gets it back when the window does.
+        if (LOWORD(wparam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(hwnd, focus)) last_focus = focus;
+        } else {
+            restore_focus();
+        }
+        return 0;
+    case WM_SETFOCUS: restore_focus(); return 0;
+    case WM_CLOSE:
+        app.close_box();
+        PostMessageA(hwnd, WM_NULL, 0, 0);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, message, wparam, lparam);
+}
+
+// Keys the window handles before the dialog manager: Ctrl+Tab and
+// Ctrl+Shift+Tab change pages; everything else is dialog navigation.
+bool Window::Impl::pre_translate(MSG& msg) {
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
+        int n = static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0));
+        n = (n + (GetKeyState(VK_SHIFT) < 0 ? 4 : 1)) % 5;
+        SendMessageA(tabs, TCM_SETCURSEL, static_cast<WPARAM>(n), 0);
+        show_page(n);
+        SetFocus(tabs);
+        return true;
+    }
+    return IsDialogMessageA(hwnd, &msg) != 0;
+}
+
+Window::Window(platform::Os& os, platform::MediaProbe& probe, std::string program_folder)
+    : impl_(std::make_unique<Impl>(os, probe, std::move(program_folder))) {}
+
+Window::~Window() {
+    if (impl_->hwnd && IsWindow(impl_->hwnd)) DestroyWindow(impl_->hwnd);
+    if (impl_->tahoma) DeleteObject(impl_->tahoma);
+}
+
+void Window::create(void* logo) {
+    impl_->build(logo);
+}
+
+void Window::run() {
+    MSG msg;
+    while (!impl_->app.closing() && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (impl_->pre_translate(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    DestroyWindow(impl_->hwnd);
+    impl_->hwnd = nullptr;
+}
+
+FrontEnd& Window::front_end() {
+    return impl_->app;
+}
+
+void* Window::handle() const {
+    return impl_->hwnd;
+}
+
+void* Window::control(Ctl id) const {
+    return impl_->at(id);
+}
+
+void* Window::page(Page p) const {
+    return impl_->pages[static_cast<int>(p)];
+}
+
+void Window::select_page(int index) {
+    SendMessageA(impl_->tabs, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    impl_->show_page(index);
+}
+
+} // namespace ui

@@ -1,0 +1,78 @@
+// Drives a running quorbel window from outside, as a user's keyboard and
+// mouse would, for the pictures of the main job and the window tests:
+//   window_driver wait            waits until the window is idle
+//   window_driver page N          shows page N (0 to 4) with Ctrl+Tab
+//   window_driver cancel          presses "Cancel"
+// Exit code 0 on success, 1 when the window is not found or does not follow.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "frontend/ui/control_ids.h"
+
+namespace {
+
+HWND find_window() {
+    for (int i = 0; i < 200; ++i) {
+        HWND w = FindWindowA("QuorbelWindow", "quorbel");
+        if (w && GetDlgItem(w, static_cast<int>(ui::Ctl::cancel))) return w;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+void key(WORD vk, bool up) {
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &in, sizeof in);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: window_driver wait | page N | cancel\n");
+        return 2;
+    }
+    HWND w = find_window();
+    if (!w) {
+        std::fprintf(stderr, "window_driver: no quorbel window\n");
+        return 1;
+    }
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
+    if (process) WaitForInputIdle(process, 10000);
+    std::string command = argv[1];
+    if (command == "wait") return 0;
+    if (command == "cancel") {
+        SendMessageA(GetDlgItem(w, static_cast<int>(ui::Ctl::cancel)), BM_CLICK, 0, 0);
+        return 0;
+    }
+    if (command == "page" && argc == 3) {
+        int target = std::atoi(argv[2]);
+        HWND tabs = GetDlgItem(w, static_cast<int>(ui::Ctl::tabs));
+        for (int tries = 0; tries < 10; ++tries) {
+            if (SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == target) {
+                Sleep(300); // let the page paint
+                return 0;
+            }
+            SetForegroundWindow(w);
+            key(VK_CONTROL, false);
+            key(VK_TAB, false);
+            key(VK_TAB, true);
+            key(VK_CONTROL, true);
+            Sleep(200);
+        }
+        std::fprintf(stderr, "window_driver: page %d not reached\n", target);
+        return 1;
+    }
+    std::fprintf(stderr, "window_driver: unknown command %s\n", command.c_str());
+    return 2;
+}
