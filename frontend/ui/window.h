@@ -23,10 +23,10 @@ class Window {
     void run();
 
     FrontEnd& front_end();
-    void* handle() const;                // HWND of the window
-    void* control(Ctl id) const;         // HWND of a control
-    void* page(Page page) const;         // HWND of a tab page
-    void select_page(int index);         // as a click on the tab does
+    void* handle() const;        // HWND of the window
+    void* control(Ctl id) const; // HWND of a control
+    void* page(Page page) const; // HWND of a tab page
+    void select_page(int index); // as a click on the tab does
 
     struct Impl; // the Win32 side, known to the window procedure only
 

@@ -26,7 +26,8 @@ constexpr UINT rewrite_message = WM_APP + 1;
 
 std::string window_text(HWND hwnd) {
     std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
+    text.resize(
+        static_cast<size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
@@ -87,14 +88,14 @@ Event event_of(Kind kind, WORD code) {
     case Kind::button:
     case Kind::check_box: return code == BN_CLICKED ? Event::changed : Event::none;
     case Kind::text_field:
-        return code == EN_CHANGE ? Event::changed
+        return code == EN_CHANGE      ? Event::changed
                : code == EN_KILLFOCUS ? Event::focus_lost
                                       : Event::none;
     case Kind::choice_list:
     case Kind::editable_choice_list:
         return code == CBN_SELCHANGE || code == CBN_EDITCHANGE ? Event::changed
-               : code == CBN_KILLFOCUS                       ? Event::focus_lost
-                                                             : Event::none;
+               : code == CBN_KILLFOCUS                         ? Event::focus_lost
+                                                               : Event::none;
     case Kind::list_box: return code == LBN_SELCHANGE ? Event::changed : Event::none;
     default: return Event::none;
     }
@@ -135,8 +136,7 @@ struct Window::Impl final : ControlView {
         const ControlSpec& spec = control_spec(c);
         HWND h = at(c);
         switch (spec.kind) {
-        case Kind::check_box:
-            return SendMessageA(h, BM_GETCHECK, 0, 0) == BST_CHECKED ? "1" : "0";
+        case Kind::check_box: return SendMessageA(h, BM_GETCHECK, 0, 0) == BST_CHECKED ? "1" : "0";
         case Kind::slider: return std::to_string(SendMessageA(h, TBM_GETPOS, 0, 0));
         case Kind::choice_list: {
             LRESULT i = SendMessageA(h, CB_GETCURSEL, 0, 0);
@@ -231,9 +231,9 @@ namespace {
 
 LRESULT CALLBACK main_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_NCCREATE)
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(
-                              reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams));
+        SetWindowLongPtrA(
+            hwnd, GWLP_USERDATA,
+            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams));
     auto* impl = reinterpret_cast<Window::Impl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (impl && impl->hwnd == hwnd) return impl->handle(message, wparam, lparam);
     return DefWindowProcA(hwnd, message, wparam, lparam);
@@ -298,17 +298,19 @@ void Window::Impl::create_control(const ControlSpec& c, HFONT dialog_font, void*
             TCITEMA item = {};
             item.mask = TCIF_TEXT;
             item.pszText = const_cast<char*>(tab_names[i]);
-            SendMessageA(h, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+            SendMessageA(h, TCM_INSERTITEMA, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(&item));
         }
         // The pages fill the panel's display area, above the panel itself.
-        RECT area = {c.rect.left, c.rect.top, c.rect.left + c.rect.width, c.rect.top + c.rect.height};
+        RECT area = {c.rect.left, c.rect.top, c.rect.left + c.rect.width,
+                     c.rect.top + c.rect.height};
         SendMessageA(h, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
         for (int i = 0; i < 5; ++i) {
-            pages[i] = CreateWindowExA(WS_EX_CONTROLPARENT, page_class, "",
-                                       WS_CHILD | WS_CLIPSIBLINGS | (i == 0 ? WS_VISIBLE : 0),
-                                       area.left, area.top, area.right - area.left,
-                                       area.bottom - area.top, hwnd, nullptr,
-                                       GetModuleHandleA(nullptr), nullptr);
+            pages[i] =
+                CreateWindowExA(WS_EX_CONTROLPARENT, page_class, "",
+                                WS_CHILD | WS_CLIPSIBLINGS | (i == 0 ? WS_VISIBLE : 0), area.left,
+                                area.top, area.right - area.left, area.bottom - area.top, hwnd,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
             SetWindowPos(pages[i], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         }
         break;
@@ -324,9 +326,9 @@ void Window::Impl::build(void* logo) {
     const DWORD ex_style = WS_EX_CONTROLPARENT;
     RECT outer = {0, 0, client_width, client_height};
     AdjustWindowRectEx(&outer, style, FALSE, ex_style);
-    hwnd = CreateWindowExA(ex_style, main_class, window_title, style, 0, 0,
-                           outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
-                           instance, this);
+    hwnd =
+        CreateWindowExA(ex_style, main_class, window_title, style, 0, 0, outer.right - outer.left,
+                        outer.bottom - outer.top, nullptr, nullptr, instance, this);
     ShowWindow(hwnd, SW_SHOWNORMAL);
     UpdateWindow(hwnd);
 
@@ -368,8 +370,8 @@ LRESULT Window::Impl::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_COMMAND: {
         auto it = controls.find(LOWORD(wparam));
         if (lparam && it != controls.end() && it->second == reinterpret_cast<HWND>(lparam))
-            notify(static_cast<Ctl>(LOWORD(wparam)), control_spec(static_cast<Ctl>(LOWORD(wparam))).kind,
-                   HIWORD(wparam));
+            notify(static_cast<Ctl>(LOWORD(wparam)),
+                   control_spec(static_cast<Ctl>(LOWORD(wparam))).kind, HIWORD(wparam));
         return 0;
     }
     case WM_HSCROLL:
