@@ -1,0 +1,163 @@
+// quorbel.exe as a user starts it: its own process, another working
+// directory, the keyboard, and its end through "Cancel", the close box or
+// Alt+F4, each saving quorbel.ini in the program's folder.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "frontend/ui/control_ids.h"
+#include "test_support.h"
+
+using ui::Ctl;
+
+namespace {
+
+struct Running {
+    PROCESS_INFORMATION pi = {};
+    HWND window = nullptr;
+
+    // Starts the program with the given current folder and waits for its window.
+    Running(const std::string& exe, const std::string& current_folder) {
+        STARTUPINFOA si = {};
+        si.cb = sizeof si;
+        std::string command = "\"" + exe + "\"";
+        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            current_folder.c_str(), &si, &pi))
+            return;
+        WaitForInputIdle(pi.hProcess, 20000);
+        for (int i = 0; i < 400 && !window; ++i) {
+            EnumWindows(
+                [](HWND w, LPARAM self) -> BOOL {
+                    auto* r = reinterpret_cast<Running*>(self);
+                    DWORD pid = 0;
+                    GetWindowThreadProcessId(w, &pid);
+                    char cls[64] = {};
+                    GetClassNameA(w, cls, sizeof cls);
+                    if (pid != r->pi.dwProcessId || std::string(cls) != "QuorbelWindow") return TRUE;
+                    r->window = w;
+                    return FALSE;
+                },
+                reinterpret_cast<LPARAM>(this));
+            if (!window) Sleep(50);
+        }
+    }
+    ~Running() {
+        if (pi.hProcess && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT)
+            TerminateProcess(pi.hProcess, 1);
+        if (pi.hProcess) CloseHandle(pi.hProcess);
+        if (pi.hThread) CloseHandle(pi.hThread);
+    }
+    HWND control(Ctl id) const {
+        // Controls sit in the window or in one of its pages.
+        HWND direct = GetDlgItem(window, static_cast<int>(id));
+        if (direct) return direct;
+        for (HWND page = GetWindow(window, GW_CHILD); page; page = GetWindow(page, GW_HWNDNEXT))
+            if (HWND h = GetDlgItem(page, static_cast<int>(id))) return h;
+        return nullptr;
+    }
+    std::string text(Ctl id) const {
+        char buf[256] = {};
+        SendMessageA(control(id), WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
+        return buf;
+    }
+    // The exit code, once the process has ended within a few seconds; -1 if not.
+    long exit_code() const {
+        if (WaitForSingleObject(pi.hProcess, 15000) != WAIT_OBJECT_0) return -1;
+        DWORD code = 0;
+        GetExitCodeProcess(pi.hProcess, &code);
+        return static_cast<long>(code);
+    }
+};
+
+void press(std::initializer_list<WORD> keys) {
+    for (WORD k : keys) {
+        INPUT in = {};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = k;
+        SendInput(1, &in, sizeof in);
+    }
+    for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) {
+        INPUT in = {};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = *it;
+        in.ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(1, &in, sizeof in);
+    }
+    Sleep(300);
+}
+
+class WindowProcess : public ::testing::Test {
+  protected:
+    test::TempFolder program, elsewhere;
+    platform::Os& os = platform::native_os();
+    std::string exe = program.file("quorbel.exe");
+
+    void SetUp() override { ASSERT_TRUE(CopyFileA(QUORBEL_EXE, exe.c_str(), FALSE)); }
+};
+
+} // namespace
+
+TEST_F(WindowProcess, ReadsAndWritesTheProgramFoldersSettingsFromAnotherWorkingDirectory) {
+    os.write_file(program.file("quorbel.ini"), "mode = 0\r\nvalue = 333\r\n");
+    const std::string stale = "mode = 0\r\nvalue = 444\r\n";
+    os.write_file(elsewhere.file("quorbel.ini"), stale);
+    Running app(exe, elsewhere.path());
+    ASSERT_TRUE(app.window);
+    EXPECT_EQ(app.text(Ctl::value), "333");
+    EXPECT_EQ(app.text(Ctl::value_caption), "Average Bitrate");
+    SendMessageA(app.control(Ctl::cancel), BM_CLICK, 0, 0);
+    EXPECT_EQ(app.exit_code(), 0);
+    EXPECT_NE(test::read(program.file("quorbel.ini")).find("value = 333\r\n"), std::string::npos);
+    EXPECT_EQ(test::read(elsewhere.file("quorbel.ini")), stale);
+    for (const char* sub : {"avs", "stats", "configs", "log", "avsinc"}) {
+        EXPECT_TRUE(std::filesystem::is_directory(program.file(sub))) << sub;
+        EXPECT_FALSE(std::filesystem::exists(elsewhere.file(sub))) << sub;
+    }
+}
+
+TEST_F(WindowProcess, AFreshStartEndsThroughTheCloseBoxWithTheDefaultsSaved) {
+    Running app(exe, program.path());
+    ASSERT_TRUE(app.window);
+    EXPECT_EQ(app.text(Ctl::mode), "Single Pass - Quantizer");
+    EXPECT_EQ(app.text(Ctl::value), "26");
+    PostMessageA(app.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(app.exit_code(), 0);
+    std::string saved = test::read(program.file("quorbel.ini"));
+    EXPECT_NE(saved.find("mode = 1\r\ndm = 0\r\n"), std::string::npos) << saved;
+    EXPECT_FALSE(os.file_exists(program.file("default.ini")));
+}
+
+TEST_F(WindowProcess, KeyboardChangesPagesMovesBetweenControlsAndClosesWithAltF4) {
+    os.write_file(program.file("quorbel.ini"), "mode = 5\r\n");
+    Running app(exe, program.path());
+    ASSERT_TRUE(app.window);
+    SetForegroundWindow(app.window);
+    Sleep(300);
+    HWND tabs = app.control(Ctl::tabs);
+    press({VK_CONTROL, VK_TAB});
+    EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 1);
+    press({VK_CONTROL, VK_SHIFT, VK_TAB});
+    press({VK_CONTROL, VK_SHIFT, VK_TAB});
+    EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 4);
+
+    // Tab goes from the tab panel into the visible page, Shift+Tab back.
+    GUITHREADINFO gui = {};
+    gui.cbSize = sizeof gui;
+    press({VK_TAB});
+    GetGUIThreadInfo(app.pi.dwThreadId, &gui);
+    HWND first = gui.hwndFocus;
+    EXPECT_EQ(GetDlgCtrlID(first), static_cast<int>(Ctl::job_list));
+    press({VK_TAB});
+    GetGUIThreadInfo(app.pi.dwThreadId, &gui);
+    EXPECT_NE(gui.hwndFocus, first);
+    press({VK_SHIFT, VK_TAB});
+    GetGUIThreadInfo(app.pi.dwThreadId, &gui);
+    EXPECT_EQ(gui.hwndFocus, first);
+
+    press({VK_MENU, VK_F4});
+    EXPECT_EQ(app.exit_code(), 0);
+    EXPECT_NE(test::read(program.file("quorbel.ini")).find("mode = 5\r\n"), std::string::npos);
+}
