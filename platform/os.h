@@ -39,6 +39,9 @@ class Os {
 
     // Turns UTF-8 text into the single-byte text the program works in.
     virtual std::string utf8_to_ansi(std::string_view utf8) = 0;
+
+    // The system's words for why the last call above failed.
+    virtual std::string last_error() = 0;
 };
 
 // The implementation for the platform this program was built for.

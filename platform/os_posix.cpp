@@ -2,6 +2,8 @@
 // Windows-style, so a backslash is taken as a folder separator like a slash.
 #include "platform/os.h"
 
+#include <cstring>
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
@@ -112,6 +114,8 @@ class PosixOs final : public Os {
 
     // UTF-8 is this platform's own narrow encoding.
     std::string utf8_to_ansi(std::string_view utf8) override { return std::string(utf8); }
+
+    std::string last_error() override { return std::strerror(errno); }
 };
 
 } // namespace

@@ -90,6 +90,18 @@ class Win32Os final : public Os {
                             nullptr);
         return ansi;
     }
+
+    std::string last_error() override {
+        DWORD code = GetLastError();
+        char buf[512] = {};
+        DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                 nullptr, code, 0, buf, sizeof buf, nullptr);
+        std::string text(buf, n);
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' ||
+                                 text.back() == '.'))
+            text.pop_back();
+        return text.empty() ? "error " + std::to_string(code) : text;
+    }
 };
 
 } // namespace

@@ -239,6 +239,7 @@ class DeadOs final : public platform::Os {
     bool delete_file(const std::string&) override { return false; }
     bool file_exists(const std::string&) override { return false; }
     std::string utf8_to_ansi(std::string_view s) override { return std::string(s); }
+    std::string last_error() override { return "dead"; }
 };
 
 } // namespace

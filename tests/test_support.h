@@ -62,6 +62,10 @@ class RecordingView final : public ui::ControlView {
     std::map<ui::Ctl, std::string> captions;
     std::map<ui::Ctl, std::vector<std::string>> items;
     std::map<ui::Ctl, std::string> values; // what control_value answers
+    commands::JobList job_lines;           // what the job list shows
+    std::vector<size_t> job_first_changed;
+    int job_selected = -1;
+    std::vector<int> timers;
     std::vector<std::string> warnings;
     std::vector<std::string> includes;
     std::optional<std::string> matrix_reply;
@@ -72,6 +76,12 @@ class RecordingView final : public ui::ControlView {
     void set_caption(ui::Ctl c, const std::string& text) override { captions[c] = text; }
     void set_items(ui::Ctl c, const std::vector<std::string>& list) override { items[c] = list; }
     std::string control_value(ui::Ctl c) override { return values[c]; }
+    void show_jobs(const commands::JobList& jobs, size_t first, int selected) override {
+        job_lines = jobs;
+        job_first_changed.push_back(first);
+        job_selected = selected;
+    }
+    void start_timer(int ms) override { timers.push_back(ms); }
     void field_changed(const settings::FieldSpec&) override {}
     std::optional<std::string> ask_matrix_file() override {
         ++matrix_questions;

@@ -5,9 +5,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "front_end_fixture.h"
 #include "frontend/ui/front_end.h"
 #include "frontend/ui/layout.h"
-#include "test_support.h"
 
 using namespace ui;
 
@@ -84,28 +84,7 @@ TEST(Layout, IdsRunInCreationOrderWithinEachPageAndEveryFieldHasOneControl) {
     }
 }
 
-namespace {
-
-struct FrontEndTest : ::testing::Test {
-    test::TempFolder dir;
-    test::RecordingView view;
-    platform::Os& os = platform::native_os();
-    struct NoProbe final : platform::MediaProbe {
-        std::optional<platform::MediaLength> media_probe(const std::string&) override {
-            return std::nullopt;
-        }
-    } probe;
-    FrontEnd app{os, probe, view, dir.path()};
-    settings::Settings& s = app.settings;
-
-    // A user's action: the control now holds `value` and reports `event`.
-    void user(Ctl id, Event event, const std::string& value) {
-        view.values[id] = value;
-        app.on_event(id, event);
-    }
-};
-
-} // namespace
+using test::FrontEndTest;
 
 TEST_F(FrontEndTest, StartFillsListsAppliesStartStatesAndLoadsTheDefaults) {
     for (const char* sub : {"configs", "avsinc", "configs/folder.ini"})

@@ -36,7 +36,8 @@ struct Running {
                     GetWindowThreadProcessId(w, &pid);
                     char cls[64] = {};
                     GetClassNameA(w, cls, sizeof cls);
-                    if (pid != r->pi.dwProcessId || std::string(cls) != "QuorbelWindow") return TRUE;
+                    if (pid != r->pi.dwProcessId || std::string(cls) != "QuorbelWindow")
+                        return TRUE;
                     r->window = w;
                     return FALSE;
                 },

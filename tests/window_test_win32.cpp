@@ -71,7 +71,9 @@ class WindowTest : public ::testing::Test {
   protected:
     test::TempFolder dir;
     Logo logo;
-    Window window{platform::native_os(), platform::native_media_probe(), dir.path()};
+    Window window{
+        {platform::native_os(), platform::native_media_probe(), platform::native_processes()},
+        dir.path()};
 
     HWND at(Ctl id) { return hwnd(window.control(id)); }
     void start() {

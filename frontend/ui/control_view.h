@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "frontend/commands/job_list.h"
 #include "frontend/settings/settings.h"
 #include "frontend/ui/control_ids.h"
 
@@ -25,6 +26,11 @@ class ControlView {
     // a field or editable list, the chosen item's text of a list bound to a
     // text, and the decimal state of a check box, list index or slider.
     virtual std::string control_value(Ctl control) = 0;
+    // The job list shows the lines from `first` on anew (those before are
+    // unchanged) and selects line `selected` (-1: none).
+    virtual void show_jobs(const commands::JobList& jobs, size_t first, int selected) = 0;
+    // Calls the window's logic back (FrontEnd::on_timer) once, after `ms` milliseconds.
+    virtual void start_timer(int ms) = 0;
     // A rule has rewritten this field; its control must show the new value.
     virtual void field_changed(const settings::FieldSpec& field) = 0;
     // "Select a matrix file": the chosen path, or nothing when cancelled.
@@ -44,6 +50,8 @@ class HeadlessView final : public ControlView {
     void show(Ctl, bool) override {}
     void set_caption(Ctl, const std::string&) override {}
     void set_items(Ctl, const std::vector<std::string>&) override {}
+    void show_jobs(const commands::JobList&, size_t, int) override {}
+    void start_timer(int) override {}
     std::string control_value(Ctl) override { return {}; }
     void field_changed(const settings::FieldSpec&) override {}
     std::optional<std::string> ask_matrix_file() override { return std::nullopt; }

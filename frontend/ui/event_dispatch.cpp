@@ -1,6 +1,7 @@
 #include "frontend/ui/event_dispatch.h"
 
 #include "frontend/ui/control_rules.h"
+#include "frontend/ui/handlers.h"
 #include "frontend/ui/layout.h"
 
 namespace ui {
@@ -51,7 +52,7 @@ void audio_bitrate(FrontEnd& app, Ctl) {
 void audio_unit(FrontEnd& app, Ctl) {
     audio_unit_caption(app.settings, app.view);
 }
-void log_file(FrontEnd& app, Ctl) {
+void log_rule(FrontEnd& app, Ctl) {
     log_file_rule(app.settings, app.view);
 }
 void aq(FrontEnd& app, Ctl) {
@@ -66,16 +67,47 @@ void cancel(FrontEnd& app, Ctl) {
 
 std::vector<Dispatch> build_table() {
     std::vector<Dispatch> t = {
-        {Ctl::deb_a, When::any, deblock},       {Ctl::deb_b, When::any, deblock},
-        {Ctl::biasbar, When::any, bias_mirror}, {Ctl::bias, When::focus_lost, bias_slider},
-        {Ctl::value, When::changed, value},     {Ctl::mode, When::any, mode},
-        {Ctl::size_box, When::any, mode},       {Ctl::ref, When::any, ref},
-        {Ctl::a1, When::any, partitions},       {Ctl::a2, When::any, partitions},
-        {Ctl::mb, When::any, bframes},          {Ctl::m, When::any, motion_search},
-        {Ctl::ms, When::any, motion_search},    {Ctl::cab, When::any, trellis},
-        {Ctl::aud, When::any, audio_bitrate},   {Ctl::ae, When::any, audio_unit},
-        {Ctl::crelog, When::any, log_file},     {Ctl::aq, When::any, aq},
-        {Ctl::cqm, When::any, matrix},          {Ctl::cancel, When::any, cancel},
+        {Ctl::deb_a, When::any, deblock},
+        {Ctl::deb_b, When::any, deblock},
+        {Ctl::biasbar, When::any, bias_mirror},
+        {Ctl::bias, When::focus_lost, bias_slider},
+        {Ctl::value, When::changed, value},
+        {Ctl::mode, When::any, mode},
+        {Ctl::size_box, When::any, mode},
+        {Ctl::ref, When::any, ref},
+        {Ctl::a1, When::any, partitions},
+        {Ctl::a2, When::any, partitions},
+        {Ctl::mb, When::any, bframes},
+        {Ctl::m, When::any, motion_search},
+        {Ctl::ms, When::any, motion_search},
+        {Ctl::cab, When::any, trellis},
+        {Ctl::aud, When::any, audio_bitrate},
+        {Ctl::ae, When::any, audio_unit},
+        {Ctl::crelog, When::any, log_rule},
+        {Ctl::aq, When::any, aq},
+        {Ctl::cqm, When::any, matrix},
+        {Ctl::stats_button, When::any, stats_file},
+        {Ctl::log_button, When::any, log_file},
+        {Ctl::input_button, When::any, input_file},
+        {Ctl::output_button, When::any, output_file},
+        {Ctl::files_input, When::any, files_input},
+        {Ctl::load_default, When::any, load_default},
+        {Ctl::refresh, When::any, refresh},
+        {Ctl::save_config, When::any, save_config},
+        {Ctl::load_config, When::any, load_config},
+        {Ctl::add, When::any, add},
+        {Ctl::job_list, When::any, job_selected},
+        {Ctl::view, When::any, view_line},
+        {Ctl::up, When::any, line_up},
+        {Ctl::down, When::any, line_down},
+        {Ctl::edit, When::any, edit_line},
+        {Ctl::del, When::any, delete_line},
+        {Ctl::disable, When::any, disable_line},
+        {Ctl::clear, When::any, clear},
+        {Ctl::make_bat, When::any, make_bat},
+        {Ctl::start, When::any, start},
+        {Ctl::shut, When::any, shut},
+        {Ctl::cancel, When::any, cancel},
     };
     for (Ctl c : {Ctl::kfb, Ctl::bfr, Ctl::vbr, Ctl::minqp, Ctl::maxqp, Ctl::qps, Ctl::thr,
                   Ctl::range, Ctl::sct, Ctl::vbs, Ctl::vmb, Ctl::vib, Ctl::bv})

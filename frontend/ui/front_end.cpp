@@ -2,6 +2,7 @@
 
 #include "frontend/app/session.h"
 #include "frontend/ui/event_dispatch.h"
+#include "frontend/ui/handlers.h"
 #include "frontend/ui/layout.h"
 #include "frontend/ui/post_load.h"
 
@@ -15,9 +16,10 @@ const Ctl start_disabled[12] = {Ctl::upstat, Ctl::stats_button, Ctl::statsname, 
                                 Ctl::range,  Ctl::aub,          Ctl::aq1,       Ctl::aq2};
 const Ctl start_hidden[3] = {Ctl::auto1pcrf, Ctl::crf_caption, Ctl::size_box};
 
-FrontEnd::FrontEnd(platform::Os& os, platform::MediaProbe& probe, ControlView& view,
+FrontEnd::FrontEnd(Services services, ControlView& view, Dialogs& dialogs,
                    std::string program_folder)
-    : os(os), probe(probe), view(view), program_folder(std::move(program_folder)) {}
+    : os(services.os), probe(services.probe), processes(services.processes), view(view),
+      dialogs(dialogs), program_folder(std::move(program_folder)) {}
 
 namespace {
 
@@ -25,16 +27,6 @@ namespace {
 void show_fields(ControlView& view, FieldKind kind) {
     for (const FieldSpec& f : settings::schema())
         if (f.kind == kind) view.field_changed(f);
-}
-
-// "Refresh": the configuration-name list (its text emptied too) and the
-// include list (left without a choice).
-void refresh_lists(FrontEnd& app) {
-    app.view.set_items(Ctl::cfgname, app::configuration_names(app.os, app.program_folder));
-    app.view.set_items(Ctl::avsinc, app::include_names(app.os, app.program_folder));
-    app.settings.cfgname.clear();
-    app.settings.avsinc.clear();
-    app.view.field_changed(settings::spec_of(&settings::Settings::cfgname));
 }
 
 } // namespace
@@ -52,7 +44,7 @@ void FrontEnd::start() {
     for (Ctl c : start_disabled) view.enable(c, false);
     show_fields(view, FieldKind::position);
     for (Ctl c : start_hidden) view.show(c, false);
-    refresh_lists(*this);
+    refresh(*this, Ctl::refresh);
 
     RulesOnLoad rules(view);
     app::start_up_load(settings, app::settings_file(program_folder), {os, rules, program_folder});
@@ -76,6 +68,12 @@ void FrontEnd::on_event(Ctl id, Event kind) {
         if (!field || settings::field_text(settings, *field) == before) break;
         kind = Event::changed;
     }
+}
+
+void FrontEnd::on_timer() {
+    if (waiting_scripts.empty()) return;
+    processes.set_idle_priority(waiting_scripts.front()); // a failure changes nothing
+    waiting_scripts.pop_front();
 }
 
 bool FrontEnd::shut_down() {

@@ -5,13 +5,18 @@
 // logic decides through ControlView.
 #pragma once
 
+#include <cstdint>
+#include <deque>
 #include <string>
 
 #include "frontend/commands/job_list.h"
 #include "frontend/settings/settings.h"
 #include "frontend/ui/control_view.h"
+#include "frontend/ui/dialogs.h"
+#include "frontend/ui/job_list_editing.h"
 #include "platform/media_probe.h"
 #include "platform/os.h"
+#include "platform/processes.h"
 
 namespace ui {
 
@@ -23,9 +28,15 @@ enum class Event {
     close_request, // the window is to close: its close box, Alt+F4 or "Cancel"
 };
 
+// The system services the window's logic uses.
+struct Services {
+    platform::Os& os;
+    platform::MediaProbe& probe;
+    platform::Processes& processes;
+};
+
 struct FrontEnd {
-    FrontEnd(platform::Os& os, platform::MediaProbe& probe, ControlView& view,
-             std::string program_folder);
+    FrontEnd(Services services, ControlView& view, Dialogs& dialogs, std::string program_folder);
 
     // Start-up once the window and its controls exist: lists and start
     // states, the configuration-name and include lists, the settings file.
@@ -38,13 +49,25 @@ struct FrontEnd {
     bool closing() const { return event == Event::close_request; }
     // The end of the program: the settings file is written.
     bool shut_down();
+    // A timer asked for by "Start" has run out: the oldest started script
+    // still waiting is set to the idle priority class.
+    void on_timer();
+
+    // The job list shows the lines from `first` on anew, and the selection.
+    void show_jobs(size_t first) { view.show_jobs(jobs, first, selected); }
 
     platform::Os& os;
     platform::MediaProbe& probe;
+    platform::Processes& processes;
     ControlView& view;
+    Dialogs& dialogs;
     const std::string program_folder;
     settings::Settings settings;
     commands::JobList jobs;
+    int selected = no_selection; // the selected line of the job list
+    // Process IDs of started scripts whose priority is lowered when their
+    // timers run out, oldest first.
+    std::deque<uint32_t> waiting_scripts;
     // The last event the loop received; a handler may overwrite it.
     Event event = Event::none;
 };

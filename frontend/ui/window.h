@@ -12,7 +12,7 @@ namespace ui {
 
 class Window {
   public:
-    Window(platform::Os& os, platform::MediaProbe& probe, std::string program_folder);
+    Window(Services services, std::string program_folder);
     ~Window();
 
     // Builds the window, shown at once, and its controls in creation order;

@@ -8,11 +8,13 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <shlobj.h>
 
 #include <map>
 #include <vector>
 
 #include "frontend/ui/layout.h"
+#include "frontend/ui/resource_ids.h"
 
 namespace ui {
 
@@ -101,11 +103,51 @@ Event event_of(Kind kind, WORD code) {
     }
 }
 
+// "a|b|c|d" as the double-NUL-ended list the file dialogs take.
+std::string filter_list(const std::string& filters) {
+    std::string list = filters;
+    for (char& c : list)
+        if (c == '|') c = '\0';
+    return list + std::string(2, '\0');
+}
+
+INT_PTR CALLBACK input_procedure(HWND dlg, UINT message, WPARAM wparam, LPARAM lparam) {
+    struct Input {
+        const std::string *title, *prompt;
+        std::string* text;
+    };
+    switch (message) {
+    case WM_INITDIALOG: {
+        auto* in = reinterpret_cast<Input*>(lparam);
+        SetWindowLongPtrA(dlg, DWLP_USER, lparam);
+        SetWindowTextA(dlg, in->title->c_str());
+        SetDlgItemTextA(dlg, QUORBEL_INPUT_PROMPT, in->prompt->c_str());
+        SetDlgItemTextA(dlg, QUORBEL_INPUT_TEXT, in->text->c_str());
+        return TRUE;
+    }
+    case WM_COMMAND:
+        if (LOWORD(wparam) == IDOK) {
+            auto* in = reinterpret_cast<Input*>(GetWindowLongPtrA(dlg, DWLP_USER));
+            *in->text = window_text(GetDlgItem(dlg, QUORBEL_INPUT_TEXT));
+            EndDialog(dlg, IDOK);
+        } else if (LOWORD(wparam) == IDCANCEL) {
+            EndDialog(dlg, IDCANCEL);
+        }
+        return TRUE;
+    case WM_CLOSE: EndDialog(dlg, IDCANCEL); return TRUE;
+    }
+    return FALSE;
+}
+
+int CALLBACK folder_start(HWND hwnd, UINT message, LPARAM, LPARAM start) {
+    if (message == BFFM_INITIALIZED) SendMessageA(hwnd, BFFM_SETSELECTIONA, TRUE, start);
+    return 0;
+}
+
 } // namespace
 
-struct Window::Impl final : ControlView {
-    Impl(platform::Os& os, platform::MediaProbe& probe, std::string folder)
-        : app(os, probe, *this, std::move(folder)) {}
+struct Window::Impl final : ControlView, Dialogs {
+    Impl(Services services, std::string folder) : app(services, *this, *this, std::move(folder)) {}
 
     FrontEnd app;
     HWND hwnd = nullptr;
@@ -114,6 +156,7 @@ struct Window::Impl final : ControlView {
     HFONT tahoma = nullptr;
     std::map<int, HWND> controls;
     HWND last_focus = nullptr;
+    UINT_PTR last_timer = 0;
     // While the program itself writes into controls, their notifications
     // are not user events.
     int writing = 0;
@@ -136,6 +179,7 @@ struct Window::Impl final : ControlView {
         const ControlSpec& spec = control_spec(c);
         HWND h = at(c);
         switch (spec.kind) {
+        case Kind::list_box: return std::to_string(SendMessageA(h, LB_GETCURSEL, 0, 0));
         case Kind::check_box: return SendMessageA(h, BM_GETCHECK, 0, 0) == BST_CHECKED ? "1" : "0";
         case Kind::slider: return std::to_string(SendMessageA(h, TBM_GETPOS, 0, 0));
         case Kind::choice_list: {
@@ -175,22 +219,108 @@ struct Window::Impl final : ControlView {
         --writing;
     }
     std::optional<std::string> ask_matrix_file() override {
-        char path[MAX_PATH] = {};
+        return open_file({"Select a matrix file", "", "*.*|*.*"});
+    }
+    void show_jobs(const commands::JobList& jobs, size_t first, int selected) override {
+        HWND list = at(Ctl::job_list);
+        ++writing;
+        SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+        for (LRESULT n = SendMessageA(list, LB_GETCOUNT, 0, 0); n > static_cast<LRESULT>(first);
+             --n)
+            SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(n - 1), 0);
+        for (size_t i = first; i < jobs.size(); ++i)
+            SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(jobs[i].c_str()));
+        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+        SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list, nullptr, TRUE);
+        --writing;
+    }
+    void start_timer(int ms) override {
+        SetTimer(hwnd, ++last_timer, static_cast<UINT>(ms), nullptr);
+    }
+
+    // --- Dialogs ---
+    std::optional<std::string> file_dialog(const FileQuery& q, bool save, bool multi,
+                                           std::string& buffer) {
+        buffer.assign(multi ? 1 << 20 : MAX_PATH * 4, '\0');
+        buffer.replace(0, q.default_file.size(), q.default_file);
+        std::string filters = filter_list(q.filters);
         OPENFILENAMEA ofn = {};
         ofn.lStructSize = sizeof ofn;
         ofn.hwndOwner = hwnd;
-        ofn.lpstrFilter = "*.*\0*.*\0";
+        ofn.lpstrFilter = filters.c_str();
         ofn.nFilterIndex = 1;
-        ofn.lpstrFile = path;
-        ofn.nMaxFile = sizeof path;
-        ofn.lpstrTitle = "Select a matrix file";
-        ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY;
-        if (!GetOpenFileNameA(&ofn) || !path[0]) return std::nullopt;
-        return std::string(path);
+        ofn.lpstrFile = buffer.data();
+        ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+        ofn.lpstrTitle = q.title.empty() ? nullptr : q.title.c_str();
+        ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | (multi ? OFN_ALLOWMULTISELECT : 0);
+        BOOL ok = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+        if (!ok || !buffer[0]) return std::nullopt;
+        return std::string(buffer.c_str());
     }
-    void warn(const std::string& title, const std::string& text) override {
+    std::optional<std::string> open_file(const FileQuery& q) override {
+        std::string buffer;
+        return file_dialog(q, false, false, buffer);
+    }
+    std::optional<std::string> save_file(const FileQuery& q) override {
+        std::string buffer;
+        return file_dialog(q, true, false, buffer);
+    }
+    std::vector<std::string> open_files(const FileQuery& q) override {
+        std::string buffer;
+        std::vector<std::string> names;
+        std::optional<std::string> first = file_dialog(q, false, true, buffer);
+        if (!first) return names;
+        // One full path, or the folder followed by the names in it.
+        size_t at = first->size() + 1;
+        if (buffer[at] == '\0') return {*first};
+        std::string folder = *first;
+        if (folder.back() != '\\') folder += '\\';
+        while (buffer[at] != '\0') {
+            std::string name(buffer.c_str() + at);
+            names.push_back(folder + name);
+            at += name.size() + 1;
+        }
+        return names;
+    }
+    std::optional<std::string> choose_folder(const std::string& prompt,
+                                             const std::string& start) override {
+        BROWSEINFOA info = {};
+        info.hwndOwner = hwnd;
+        info.lpszTitle = prompt.c_str();
+        info.ulFlags = BIF_RETURNONLYFSDIRS;
+        info.lpfn = folder_start;
+        info.lParam = reinterpret_cast<LPARAM>(start.c_str());
+        LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
+        if (!chosen) return std::nullopt;
+        char path[MAX_PATH] = {};
+        BOOL ok = SHGetPathFromIDListA(chosen, path);
+        CoTaskMemFree(chosen);
+        if (!ok || !path[0]) return std::nullopt;
+        std::string folder = path;
+        if (folder.back() != '\\') folder += '\\';
+        return folder;
+    }
+    void message(const std::string& title, const std::string& text) override {
         MessageBoxA(hwnd, text.c_str(), title.c_str(), MB_OK);
     }
+    bool ask_yes_no(const std::string& title, const std::string& text) override {
+        return MessageBoxA(hwnd, text.c_str(), title.c_str(), MB_YESNO) == IDYES;
+    }
+    std::optional<std::string> input_text(const std::string& title, const std::string& prompt,
+                                          const std::string& initial) override {
+        std::string text = initial;
+        struct {
+            const std::string *title, *prompt;
+            std::string* text;
+        } in = {&title, &prompt, &text};
+        INT_PTR answer =
+            DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(QUORBEL_INPUT_DIALOG), hwnd,
+                            input_procedure, reinterpret_cast<LPARAM>(&in));
+        if (answer != IDOK) return std::nullopt;
+        return text;
+    }
+    void warn(const std::string& title, const std::string& text) override { message(title, text); }
     std::vector<std::string> include_items() override {
         HWND h = at(Ctl::avsinc);
         std::vector<std::string> items;
@@ -386,6 +516,10 @@ LRESULT Window::Impl::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             show_page(static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0)));
         return 0;
     }
+    case WM_TIMER:
+        KillTimer(hwnd, wparam);
+        app.on_timer();
+        return 0;
     case rewrite_message:
         field_changed(*bound_field(control_spec(static_cast<Ctl>(wparam))));
         return 0;
@@ -421,8 +555,8 @@ bool Window::Impl::pre_translate(MSG& msg) {
     return IsDialogMessageA(hwnd, &msg) != 0;
 }
 
-Window::Window(platform::Os& os, platform::MediaProbe& probe, std::string program_folder)
-    : impl_(std::make_unique<Impl>(os, probe, std::move(program_folder))) {}
+Window::Window(Services services, std::string program_folder)
+    : impl_(std::make_unique<Impl>(services, std::move(program_folder))) {}
 
 Window::~Window() {
     if (impl_->hwnd && IsWindow(impl_->hwnd)) DestroyWindow(impl_->hwnd);

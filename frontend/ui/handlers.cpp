@@ -1,0 +1,225 @@
+#include "frontend/ui/handlers.h"
+
+#include <utility>
+
+#include "frontend/app/session.h"
+#include "frontend/commands/job_block.h"
+#include "frontend/commands/job_files.h"
+#include "frontend/commands/text_parts.h"
+#include "frontend/settings/settings_file.h"
+#include "frontend/settings/text_number.h"
+#include "frontend/ui/batch_script.h"
+#include "frontend/ui/post_load.h"
+
+namespace ui {
+
+using settings::Settings;
+
+namespace {
+
+void show_field(FrontEnd& app, std::string Settings::*field) {
+    app.view.field_changed(settings::spec_of(field));
+}
+
+// The fields a picked input or an added job changes.
+void show_job_fields(FrontEnd& app) {
+    for (auto f : {&Settings::infile, &Settings::outfile, &Settings::statsname, &Settings::logname})
+        show_field(app, f);
+}
+
+// A chosen file replaces the field; a cancelled dialog leaves it as it was.
+bool take(FrontEnd& app, std::string Settings::*field, std::optional<std::string> chosen) {
+    if (!chosen) return false;
+    app.settings.*field = std::move(*chosen);
+    show_field(app, field);
+    return true;
+}
+
+void append_block(FrontEnd& app) {
+    commands::JobContext ctx{app.settings, app.jobs, app.probe};
+    commands::append_job_block(ctx);
+}
+
+settings::LoadContext load_context(FrontEnd& app, settings::LoadListener& listener) {
+    return {app.os, listener, app.program_folder};
+}
+
+bool has_selection(const FrontEnd& app) {
+    return app.selected >= 0 && static_cast<size_t>(app.selected) < app.jobs.size();
+}
+
+// Writes a batch file; a failure is told with the file's name and the reason.
+bool write_script(FrontEnd& app, const std::string& path, const std::string& text) {
+    if (app.os.write_file(path, text)) return true;
+    app.dialogs.message("quorbel", "Cannot write " + path + ": " + app.os.last_error());
+    return false;
+}
+
+} // namespace
+
+void stats_file(FrontEnd& app, Ctl) {
+    FileQuery q{"", app.settings.statsname, "Statsfile (*.stat)|*.stat"};
+    take(app, &Settings::statsname,
+         app.settings.mode == 4 ? app.dialogs.open_file(q) : app.dialogs.save_file(q));
+}
+
+void log_file(FrontEnd& app, Ctl) {
+    take(app, &Settings::logname,
+         app.dialogs.save_file({"", app.settings.logname, "Log file (*.txt)|*.txt"}));
+}
+
+void input_file(FrontEnd& app, Ctl) {
+    if (!take(app, &Settings::infile,
+              app.dialogs.open_file({"", "", "AVS(*.avs)|*.AVS|Other Media|*.*"})))
+        return;
+    Settings& s = app.settings;
+    commands::derive_job_files(s, commands::folder_part(s.infile), app.program_folder, app.os);
+    show_job_fields(app);
+}
+
+void output_file(FrontEnd& app, Ctl) {
+    if (!take(
+            app, &Settings::outfile,
+            app.dialogs.save_file({"", "", "MP4(*.mp4)|*.MP4|MKV(*.mkv)|*.MKV|RAW(*.264)|*.264"})))
+        return;
+    std::string& out = app.settings.outfile;
+    if (!out.empty() && !commands::has_extension_dot(out)) out += ".mp4";
+    show_field(app, &Settings::outfile);
+}
+
+void files_input(FrontEnd& app, Ctl) {
+    std::optional<std::string> folder =
+        app.dialogs.choose_folder("Select a folder for output", app.program_folder);
+    if (!folder) return;
+    std::vector<std::string> names =
+        app.dialogs.open_files({"Select some files", "", "AVS(*.AVS)|*.avs|Other Media|*.*"});
+    if (names.empty()) names.emplace_back(); // one block of the two marker lines
+    size_t first = app.jobs.size();
+    for (const std::string& name : names) {
+        app.settings.infile = name;
+        commands::derive_job_files(app.settings, *folder, app.program_folder, app.os);
+        append_block(app);
+    }
+    show_job_fields(app);
+    app.show_jobs(first);
+}
+
+void refresh(FrontEnd& app, Ctl) {
+    app.view.set_items(Ctl::cfgname, app::configuration_names(app.os, app.program_folder));
+    app.view.set_items(Ctl::avsinc, app::include_names(app.os, app.program_folder));
+    app.settings.cfgname.clear();
+    app.settings.avsinc.clear();
+    show_field(app, &Settings::cfgname);
+}
+
+void save_config(FrontEnd& app, Ctl) {
+    if (app.dialogs.ask_yes_no("Save", "Are you sure?") && !app.settings.cfgname.empty())
+        settings::save_settings(app.settings,
+                                app::configuration_file(app.program_folder, app.settings.cfgname),
+                                app.os);
+    app.view.set_items(Ctl::cfgname, app::configuration_names(app.os, app.program_folder));
+    app.settings.cfgname.clear();
+    show_field(app, &Settings::cfgname);
+}
+
+void load_config(FrontEnd& app, Ctl) {
+    std::string path = app::configuration_file(app.program_folder, app.settings.cfgname);
+    if (!app.os.file_exists(path)) return;
+    RulesOnLoad rules(app.view);
+    settings::load_settings(app.settings, path, load_context(app, rules));
+}
+
+void load_default(FrontEnd& app, Ctl) {
+    RulesOnLoad rules(app.view);
+    app::load_defaults(app.settings, load_context(app, rules));
+}
+
+void add(FrontEnd& app, Ctl) {
+    size_t first = app.jobs.size();
+    append_block(app);
+    show_job_fields(app);
+    app.show_jobs(first);
+}
+
+void clear(FrontEnd& app, Ctl) {
+    app.jobs.clear();
+    app.selected = no_selection;
+    app.show_jobs(0);
+}
+
+void job_selected(FrontEnd& app, Ctl) {
+    app.selected = settings::integer_value(app.view.control_value(Ctl::job_list));
+}
+
+void view_line(FrontEnd& app, Ctl) {
+    if (has_selection(app))
+        app.dialogs.message("The command line parameter is:", app.jobs[app.selected]);
+}
+
+void edit_line(FrontEnd& app, Ctl) {
+    if (!has_selection(app)) return;
+    size_t at = static_cast<size_t>(app.selected);
+    std::optional<std::string> text =
+        app.dialogs.input_text("Edit", "For expert only!", app.jobs[at]);
+    if (text) app.jobs[at] = *text; // cancelled: the line stays as it was
+    app.selected = no_selection;
+    app.show_jobs(at);
+}
+
+void line_up(FrontEnd& app, Ctl) {
+    if (!has_selection(app) || app.selected == 0) return;
+    size_t at = static_cast<size_t>(app.selected);
+    std::swap(app.jobs[at], app.jobs[at - 1]);
+    app.selected = no_selection;
+    app.show_jobs(at - 1);
+}
+
+void line_down(FrontEnd& app, Ctl) {
+    if (!has_selection(app) || static_cast<size_t>(app.selected) + 1 >= app.jobs.size()) return;
+    size_t at = static_cast<size_t>(app.selected);
+    std::swap(app.jobs[at], app.jobs[at + 1]);
+    app.selected = no_selection;
+    app.show_jobs(at);
+}
+
+void disable_line(FrontEnd& app, Ctl) {
+    if (!has_selection(app)) return;
+    toggle_disabled(app.jobs[app.selected]);
+    app.show_jobs(static_cast<size_t>(app.selected));
+}
+
+void delete_line(FrontEnd& app, Ctl) {
+    if (!has_selection(app)) return;
+    app.show_jobs(delete_block(app.jobs, app.selected));
+}
+
+void make_bat(FrontEnd& app, Ctl) {
+    std::optional<std::string> chosen = app.dialogs.save_file({"", "", "Batch File|*.BAT"});
+    if (!chosen || chosen->empty()) return;
+    std::string path = batch_file_name(*chosen);
+    write_script(app, path, saved_batch_text(app.program_folder, app.jobs));
+}
+
+void start(FrontEnd& app, Ctl) {
+    settings::save_settings(app.settings, app::settings_file(app.program_folder), app.os);
+    // Each start writes a script of its own, so a script still running is
+    // never rewritten under it: "temp.bat", else "temp2.bat", "temp3.bat", ...
+    std::string name = "temp.bat";
+    for (int n = 2; app.os.file_exists(app.program_folder + name); ++n)
+        name = "temp" + std::to_string(n) + ".bat";
+    std::string path = app.program_folder + name;
+    if (!write_script(app, path, started_batch_text(app.program_folder, app.jobs, name))) return;
+    if (std::optional<uint32_t> pid = app.processes.start_script(path, app.program_folder)) {
+        app.waiting_scripts.push_back(*pid);
+        app.view.start_timer(idle_delay_ms);
+    } else {
+        app.processes.shell_open(path, app.program_folder);
+    }
+}
+
+void shut(FrontEnd& app, Ctl) {
+    app.jobs.push_back("shutdown.exe -s -f -t 30");
+    app.show_jobs(app.jobs.size() - 1);
+}
+
+} // namespace ui

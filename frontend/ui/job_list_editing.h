@@ -1,0 +1,24 @@
+// Editing the job list: the lines of the "Job" page with at most one
+// selected. Job blocks run from a line "@echo." to a line "@echo+".
+#pragma once
+
+#include <string>
+
+#include "frontend/commands/job_list.h"
+
+namespace ui {
+
+constexpr int no_selection = -1;
+
+// "del": removes the whole block around the selected line. A line that
+// stands outside every block is removed alone. Afterwards nothing is
+// selected. Returns the first index whose line changed.
+size_t delete_block(commands::JobList& jobs, int& selected);
+
+// "Disable": "@rem " in front, or taken away again.
+void toggle_disabled(std::string& line);
+
+// Whether a line begins with a text, letter case included.
+bool begins_with(const std::string& line, const std::string& text);
+
+} // namespace ui

@@ -1,0 +1,29 @@
+// Starting a batch script in a console of its own and lowering its priority:
+// what "Start" needs from the system. Tests swap in a recording fake.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace platform {
+
+class Processes {
+  public:
+    virtual ~Processes() = default;
+    // Starts the script (command line: its name in double quotes) with a
+    // visible console, `folder` as its current folder and the idle priority
+    // class from the first instruction on; its process ID, or nothing when it
+    // could not be created.
+    virtual std::optional<uint32_t> start_script(const std::string& script,
+                                                 const std::string& folder) = 0;
+    // Opens the script through the shell's "open" action; no process ID.
+    virtual bool shell_open(const std::string& script, const std::string& folder) = 0;
+    // Sets the process with this ID to the idle priority class.
+    virtual bool set_idle_priority(uint32_t pid) = 0;
+};
+
+// The system's own (Windows only).
+Processes& native_processes();
+
+} // namespace platform

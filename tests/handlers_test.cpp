@@ -1,0 +1,255 @@
+// The handlers of the window's buttons, driven natively with scripted
+// dialogs and a recording process seam.
+#include <gtest/gtest.h>
+
+#include "front_end_fixture.h"
+#include "frontend/app/session.h"
+
+using namespace ui;
+using test::FrontEndTest;
+
+namespace {
+
+std::string crlf(std::initializer_list<std::string> lines) {
+    std::string text;
+    for (const std::string& l : lines) text += l + "\r\n";
+    return text;
+}
+
+} // namespace
+
+TEST_F(FrontEndTest, FileButtonsAskWithTheirFiltersAndKeepTheFieldWhenCancelled) {
+    app.start();
+    s.mode = 4;
+    s.statsname = "old.stat";
+    dialogs.files = {std::string("C:\\s\\new.stat"), std::nullopt};
+    press(Ctl::stats_button);
+    EXPECT_EQ(s.statsname, "C:\\s\\new.stat");
+    s.mode = 3;
+    press(Ctl::stats_button); // cancelled
+    EXPECT_EQ(s.statsname, "C:\\s\\new.stat");
+    EXPECT_EQ(dialogs.asked[0], "open||old.stat|Statsfile (*.stat)|*.stat");
+    EXPECT_EQ(dialogs.asked[1], "save||C:\\s\\new.stat|Statsfile (*.stat)|*.stat");
+
+    s.logname = "keep.txt";
+    press(Ctl::log_button);
+    EXPECT_EQ(s.logname, "keep.txt");
+    EXPECT_EQ(dialogs.asked[2], "save||keep.txt|Log file (*.txt)|*.txt");
+
+    // Output: a name without extension gets ".mp4", whatever the filter.
+    dialogs.files = {std::string("D:\\out\\movie"), std::string("D:\\out\\movie.mkv")};
+    press(Ctl::output_button);
+    EXPECT_EQ(s.outfile, "D:\\out\\movie.mp4");
+    press(Ctl::output_button);
+    EXPECT_EQ(s.outfile, "D:\\out\\movie.mkv");
+    EXPECT_EQ(dialogs.asked[3], "save|||MP4(*.mp4)|*.MP4|MKV(*.mkv)|*.MKV|RAW(*.264)|*.264");
+
+    // Input: an AviSynth script derives the other names beside it; a
+    // cancelled dialog leaves the input and what was derived from it.
+    dialogs.files = {std::string("E:\\clips\\a.avs"), std::nullopt};
+    press(Ctl::input_button);
+    EXPECT_EQ(s.infile, "E:\\clips\\a.avs");
+    EXPECT_EQ(s.outfile, "E:\\clips\\a.mp4");
+    EXPECT_EQ(s.statsname, dir.path() + "stats\\a.avs.stat");
+    press(Ctl::input_button);
+    EXPECT_EQ(s.infile, "E:\\clips\\a.avs");
+    EXPECT_EQ(s.outfile, "E:\\clips\\a.mp4");
+    EXPECT_EQ(dialogs.asked[5], "open|||AVS(*.avs)|*.AVS|Other Media|*.*");
+}
+
+TEST_F(FrontEndTest, FilesInputAddsOneBlockPerNameAndAtLeastOne) {
+    app.start();
+    press(Ctl::files_input); // folder dialog cancelled: nothing
+    EXPECT_TRUE(app.jobs.empty());
+    EXPECT_EQ(dialogs.asked.back(), "folder|Select a folder for output|" + dir.path());
+
+    dialogs.folder = "F:\\out\\";
+    dialogs.multi = {"E:\\a.avs", "E:\\b.avs"};
+    press(Ctl::files_input);
+    EXPECT_EQ(dialogs.asked.back(), "multi|Select some files||AVS(*.AVS)|*.avs|Other Media|*.*");
+    int blocks = 0;
+    for (const std::string& line : app.jobs) blocks += line == "@echo.";
+    EXPECT_EQ(blocks, 2);
+    EXPECT_EQ(app.jobs[1], "@echo Input:\"E:\\a.avs\"");
+    EXPECT_EQ(app.jobs[2], "@echo Output:\"F:\\out\\a.mp4\"");
+    EXPECT_EQ(view.job_lines, app.jobs);
+    EXPECT_EQ(s.infile, ""); // emptied for the next job
+
+    dialogs.multi.clear(); // file dialog cancelled: the two marker lines
+    size_t before = app.jobs.size();
+    press(Ctl::files_input);
+    EXPECT_EQ(app.jobs.size(), before + 2);
+    EXPECT_EQ(app.jobs.back(), "@echo+");
+    EXPECT_EQ(view.job_first_changed.back(), before);
+}
+
+TEST_F(FrontEndTest, NamedConfigurationsSaveOnYesLoadWhenPresentAndEmptyTheName) {
+    app::create_working_folders(os, dir.path());
+    app.start();
+    s.cfgname = "fast";
+    s.value = "22";
+    dialogs.yes = false;
+    press(Ctl::save_config);
+    EXPECT_FALSE(os.file_exists(dir.file("configs/fast.ini")));
+    EXPECT_EQ(s.cfgname, "");
+    EXPECT_EQ(dialogs.asked.back(), "yesno|Save|Are you sure?");
+
+    s.cfgname = "fast";
+    dialogs.yes = true;
+    press(Ctl::save_config);
+    EXPECT_TRUE(os.file_exists(dir.file("configs/fast.ini")));
+    EXPECT_EQ(view.items[Ctl::cfgname], std::vector<std::string>{"fast"});
+    EXPECT_EQ(s.cfgname, "");
+
+    s.value = "30";
+    s.cfgname = "missing";
+    press(Ctl::load_config);
+    EXPECT_EQ(s.value, "30");
+    EXPECT_FALSE(os.file_exists(dir.file("configs/missing.ini")));
+    s.cfgname = "fast";
+    press(Ctl::load_config);
+    EXPECT_EQ(s.value, "22");
+    press(Ctl::load_default);
+    EXPECT_EQ(s.value, "26");
+}
+
+TEST_F(FrontEndTest, DelRemovesTheBlockAroundTheSelectionOrAStrayLineAlone) {
+    const commands::JobList list = {"top",    "@echo.", "a1",     "a2",     "@echo+", "stray",
+                                    "@echo.", "b1",     "@echo+", "@echo.", "c1"};
+    struct Case {
+        int line;
+        commands::JobList after;
+    } cases[] = {
+        {0, {"@echo.", "a1", "a2", "@echo+", "stray", "@echo.", "b1", "@echo+", "@echo.", "c1"}},
+        {1, {"top", "stray", "@echo.", "b1", "@echo+", "@echo.", "c1"}},
+        {3, {"top", "stray", "@echo.", "b1", "@echo+", "@echo.", "c1"}},
+        {4, {"top", "stray", "@echo.", "b1", "@echo+", "@echo.", "c1"}},
+        {5, {"top", "@echo.", "a1", "a2", "@echo+", "@echo.", "b1", "@echo+", "@echo.", "c1"}},
+        {7, {"top", "@echo.", "a1", "a2", "@echo+", "stray", "@echo.", "c1"}},
+        // A block whose "@echo+" was edited away runs to the end of the list.
+        {10, {"top", "@echo.", "a1", "a2", "@echo+", "stray", "@echo.", "b1", "@echo+"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        app.jobs = list;
+        select_line(c.line);
+        press(Ctl::del);
+        EXPECT_EQ(app.jobs, c.after);
+        EXPECT_EQ(app.selected, no_selection);
+    }
+    press(Ctl::del); // nothing selected: nothing happens
+    EXPECT_EQ(app.jobs, cases[6].after);
+}
+
+TEST_F(FrontEndTest, LineButtonsFollowTheirSelectionRules) {
+    app.jobs = {"one", "two", "three"};
+    select_line(1);
+    press(Ctl::disable);
+    EXPECT_EQ(app.jobs[1], "@rem two");
+    EXPECT_EQ(app.selected, 1);
+    press(Ctl::disable);
+    EXPECT_EQ(app.jobs[1], "two");
+
+    press(Ctl::view);
+    EXPECT_EQ(dialogs.asked.back(), "message|The command line parameter is:|two");
+    EXPECT_EQ(app.selected, 1);
+
+    press(Ctl::up);
+    EXPECT_EQ(app.jobs, (commands::JobList{"two", "one", "three"}));
+    EXPECT_EQ(app.selected, no_selection);
+    press(Ctl::up); // nothing selected
+    select_line(0);
+    press(Ctl::up); // the first line cannot go up
+    EXPECT_EQ(app.jobs[0], "two");
+    select_line(2);
+    press(Ctl::down); // nor the last down
+    select_line(1);
+    press(Ctl::down);
+    EXPECT_EQ(app.jobs, (commands::JobList{"two", "three", "one"}));
+
+    // "edit": OK replaces the line (also with an empty text); cancelling keeps it.
+    dialogs.inputs = {std::string("2"), std::nullopt, std::string("")};
+    for (int i = 0; i < 3; ++i) {
+        select_line(0);
+        press(Ctl::edit);
+    }
+    EXPECT_EQ(dialogs.asked.back(), "input|Edit|For expert only!|2");
+    EXPECT_EQ(app.jobs[0], "");
+    EXPECT_EQ(app.selected, no_selection);
+
+    press(Ctl::shut);
+    press(Ctl::shut);
+    EXPECT_EQ(app.jobs.back(), "shutdown.exe -s -f -t 30");
+    EXPECT_EQ(app.jobs[app.jobs.size() - 2], "shutdown.exe -s -f -t 30");
+    press(Ctl::clear);
+    EXPECT_TRUE(app.jobs.empty());
+    EXPECT_TRUE(view.job_lines.empty());
+}
+
+TEST_F(FrontEndTest, MakeBatWritesTheHeadLinesAndEveryJobLine) {
+    app.jobs = {"@echo.", "@rem x264.exe --crf 20", "@echo+"};
+    press(Ctl::make_bat); // cancelled
+    EXPECT_EQ(dialogs.asked.back(), "save|||Batch File|*.BAT");
+    dialogs.files = {dir.file("jobs"), dir.file("jobs.cmd")};
+    press(Ctl::make_bat);
+    press(Ctl::make_bat);
+    std::string expected =
+        crlf({"@cd /d \"" + dir.path() + "\"", "@toolenv.exe run", "@call toolenv.bat",
+              "@del toolenv.bat", "@echo.", "@rem x264.exe --crf 20", "@echo+"});
+    EXPECT_EQ(test::read(dir.file("jobs.bat")), expected);
+    EXPECT_EQ(test::read(dir.file("jobs.cmd")), expected);
+
+    // A file that cannot be written is named with the system's reason.
+    dialogs.files = {dir.file("no/such/folder/jobs.bat")};
+    press(Ctl::make_bat);
+    EXPECT_EQ(dialogs.asked.back().rfind(
+                  "message|quorbel|Cannot write " + dir.file("no/such/folder/jobs.bat") + ": ", 0),
+              0u)
+        << dialogs.asked.back();
+}
+
+TEST_F(FrontEndTest, StartWritesItsOwnScriptStartsItIdleAndLowersItAfterTheTimer) {
+    app.start();
+    app.jobs = {"@echo.", "@x264.exe", "@echo+"};
+    press(Ctl::start);
+    EXPECT_EQ(test::read(dir.file("temp.bat")),
+              crlf({"@cd /d \"" + dir.path() + "\"",
+                    "@echo Please wait until this process is set into idle.", "@pausems.exe 1000",
+                    "@toolenv.exe run", "@call toolenv.bat", "@del toolenv.bat", "@echo.",
+                    "@x264.exe", "@echo+"}) +
+                  "del temp.bat");
+    EXPECT_TRUE(os.file_exists(dir.file("quorbel.ini")));
+    ASSERT_EQ(processes.calls.size(), 1u);
+    EXPECT_EQ(processes.calls[0], "start " + dir.file("temp.bat") + " in " + dir.path());
+    EXPECT_EQ(view.timers, std::vector<int>{600});
+
+    // A second start while the first script still exists writes another.
+    press(Ctl::start);
+    EXPECT_TRUE(os.file_exists(dir.file("temp2.bat")));
+    std::string second = test::read(dir.file("temp2.bat"));
+    EXPECT_EQ(second.substr(second.size() - 21), "@echo+\r\ndel temp2.bat");
+    app.on_timer();
+    app.on_timer();
+    app.on_timer(); // nothing left waiting
+    EXPECT_EQ(processes.calls,
+              (std::vector<std::string>{"start " + dir.file("temp.bat") + " in " + dir.path(),
+                                        "start " + dir.file("temp2.bat") + " in " + dir.path(),
+                                        "idle 4242", "idle 4243"}));
+
+    // The shell opens the script when no process can be created.
+    processes.can_start = false;
+    processes.calls.clear();
+    press(Ctl::start);
+    EXPECT_EQ(processes.calls.back(), "shell " + dir.file("temp3.bat"));
+    EXPECT_EQ(view.timers.size(), 2u);
+}
+
+TEST_F(FrontEndTest, StartThatCannotWriteItsScriptSaysSoAndStartsNothing) {
+    ui::FrontEnd lost{{os, probe, processes}, view, dialogs, dir.path() + "missing\\"};
+    lost.on_event(Ctl::start, Event::changed);
+    EXPECT_TRUE(processes.calls.empty());
+    ASSERT_FALSE(dialogs.asked.empty());
+    EXPECT_EQ(dialogs.asked.back().rfind(
+                  "message|quorbel|Cannot write " + dir.path() + "missing\\temp.bat: ", 0),
+              0u);
+}
