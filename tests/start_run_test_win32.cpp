@@ -1,0 +1,110 @@
+// The proof of "Start": the real window queues two conditional jobs (mode 13)
+// for inputs and outputs in folders with odd names, "Start" writes and starts
+// the script, and wine's cmd runs it with our runlog, sizegate, toolenv and
+// pausems and a stand-in x264. The second pass runs only where the first
+// output missed its size range.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "running_window_win32.h"
+#include "test_support.h"
+
+using test::Running;
+using ui::Ctl;
+
+namespace {
+
+std::string bin(const char* name) {
+    return std::string(QUORBEL_BIN) + "/" + name;
+}
+
+void set_text(const Running& app, Ctl id, const std::string& text) {
+    SendMessageA(app.control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::vector<std::string> lines_of(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+} // namespace
+
+TEST(StartRun, QueuedJobsRunThroughTheScriptWithTheToolsAndDeleteIt) {
+    test::TempFolder program, files;
+    const std::string p = program.path();
+    for (auto [from, to] : {std::pair{bin("quorbel.exe"), "quorbel.exe"},
+                            {bin("runlog.exe"), "runlog.exe"},
+                            {bin("sizegate.exe"), "sizegate.exe"},
+                            {bin("toolenv.exe"), "toolenv.exe"},
+                            {bin("pausems.exe"), "pausems.exe"},
+                            {bin("stubs/x264.exe"), "x264.exe"}})
+        ASSERT_TRUE(CopyFileA(from.c_str(), (p + to).c_str(), FALSE)) << from;
+    platform::Os& os = platform::native_os();
+    os.write_file(p + "x264_sizes.txt", "1000 3000000");
+    const std::string in = files.path() + "in & 100% !\\", out = files.path() + "out & 5%!\\";
+    ASSERT_TRUE(CreateDirectoryA(in.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(out.c_str(), nullptr));
+    os.write_file(in + "a.avs", "");
+    os.write_file(in + "b.avs", "");
+
+    Running app(p + "quorbel.exe", p);
+    ASSERT_TRUE(app.window);
+    HWND mode = app.control(Ctl::mode);
+    SendMessageA(mode, CB_SETCURSEL, 13, 0);
+    SendMessageA(GetParent(mode), WM_COMMAND,
+                 MAKEWPARAM(static_cast<int>(Ctl::mode), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(mode));
+    // Job a: 1000 bytes lie within 0..1 MB; job b: they miss 2..3 MB.
+    for (const char* name : {"a", "b"}) {
+        bool first = name[0] == 'a';
+        set_text(app, Ctl::infile, in + name + ".avs");
+        set_text(app, Ctl::outfile, out + name + ".mp4");
+        set_text(app, Ctl::statsname, p + "stats\\" + name + ".stat");
+        set_text(app, Ctl::logname, p + "log\\" + name + ".txt");
+        set_text(app, Ctl::minsize, first ? "0" : "2");
+        set_text(app, Ctl::maxsize, first ? "1" : "3");
+        SendMessageA(app.control(Ctl::add), BM_CLICK, 0, 0);
+    }
+    EXPECT_EQ(SendMessageA(app.control(Ctl::job_list), LB_GETCOUNT, 0, 0), 2 * 8);
+    SendMessageA(app.control(Ctl::start), BM_CLICK, 0, 0);
+
+    // The script deletes itself at its end.
+    bool started = false;
+    for (int i = 0; i < 600; ++i) {
+        bool exists = os.file_exists(p + "temp.bat");
+        started = started || exists || os.file_exists(p + "x264_calls.txt");
+        if (started && !exists) break;
+        Sleep(100);
+    }
+    EXPECT_FALSE(os.file_exists(p + "temp.bat"));
+    EXPECT_FALSE(os.file_exists(p + "toolenv.bat"));
+    SendMessageA(app.control(Ctl::cancel), BM_CLICK, 0, 0);
+    EXPECT_EQ(app.exit_code(), 0);
+    EXPECT_NE(test::read(p + "quorbel.ini").find("mode = 13\r\n"), std::string::npos);
+
+    // The stand-in saw the odd names intact; b's second pass ran, a's did not.
+    std::vector<std::string> calls = lines_of(test::read(p + "x264_calls.txt"));
+    ASSERT_EQ(calls.size(), 3u) << test::read(p + "x264_calls.txt");
+    EXPECT_EQ(calls[0].substr(0, calls[0].rfind('|')),
+              "crf 16|" + out + "a.mp4|" + p + "stats\\a.stat");
+    EXPECT_EQ(calls[1].substr(0, calls[1].rfind('|')),
+              "crf 16|" + out + "b.mp4|" + p + "stats\\b.stat");
+    EXPECT_EQ(calls[2].substr(0, calls[2].rfind('|')),
+              "bitrate 26|" + out + "b.mp4|" + p + "stats\\b.stat");
+    EXPECT_EQ(test::read(out + "b.mp4").size(), 3000000u);
+    EXPECT_EQ(test::read(out + "a.mp4").size(), 1000u);
+
+    // The encoder's output reached each log through runlog, framed.
+    std::string log_a = test::read(p + "log\\a.txt"), log_b = test::read(p + "log\\b.txt");
+    EXPECT_NE(log_a.find("StartTime:"), std::string::npos) << log_a;
+    EXPECT_NE(log_a.find("encoded 4 frames"), std::string::npos) << log_a;
+    EXPECT_NE(log_a.find("EndTime:"), std::string::npos) << log_a;
+    size_t first_b = log_b.find("StartTime:");
+    EXPECT_NE(log_b.find("StartTime:", first_b + 1), std::string::npos) << log_b; // two passes
+}
