@@ -41,6 +41,10 @@ struct Running {
                 reinterpret_cast<LPARAM>(this));
             if (!window) Sleep(50);
         }
+        // The window's thread answers a sent message only from its event
+        // loop, once start-up has finished.
+        DWORD_PTR result = 0;
+        if (window) SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &result);
     }
     ~Running() {
         if (pi.hProcess && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT)

@@ -3,6 +3,9 @@
 //   window_driver wait            waits until the window is idle
 //   window_driver page N          shows page N (0 to 4) with Ctrl+Tab
 //   window_driver cancel          presses "Cancel"
+//   window_driver edit            queues a job, selects its first line and
+//                                 presses "edit" (the box stays open)
+//   window_driver close-edit      closes the "Edit" box with OK
 // Exit code 0 on success, 1 when the window is not found or does not follow.
 #include <windows.h>
 
@@ -23,6 +26,13 @@ HWND find_window() {
         Sleep(50);
     }
     return nullptr;
+}
+
+// A control of the window or of one of its pages.
+HWND find_control(HWND w, ui::Ctl id) {
+    for (HWND page = GetWindow(w, GW_CHILD); page; page = GetWindow(page, GW_HWNDNEXT))
+        if (HWND h = GetDlgItem(page, static_cast<int>(id))) return h;
+    return GetDlgItem(w, static_cast<int>(id));
 }
 
 void key(WORD vk, bool up) {
@@ -49,10 +59,30 @@ int main(int argc, char** argv) {
     GetWindowThreadProcessId(w, &pid);
     HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
     if (process) WaitForInputIdle(process, 10000);
+    // Answered from the event loop only, once start-up has finished.
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &result);
     std::string command = argv[1];
     if (command == "wait") return 0;
     if (command == "cancel") {
         SendMessageA(GetDlgItem(w, static_cast<int>(ui::Ctl::cancel)), BM_CLICK, 0, 0);
+        return 0;
+    }
+    if (command == "edit") {
+        SendMessageA(GetDlgItem(w, static_cast<int>(ui::Ctl::add)), BM_CLICK, 0, 0);
+        HWND list = find_control(w, ui::Ctl::job_list);
+        SendMessageA(list, LB_SETCURSEL, 0, 0);
+        SendMessageA(GetParent(list), WM_COMMAND,
+                     MAKEWPARAM(static_cast<int>(ui::Ctl::job_list), LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+        PostMessageA(find_control(w, ui::Ctl::edit), BM_CLICK, 0, 0);
+        Sleep(700);
+        return FindWindowA("#32770", "Edit") ? 0 : 1;
+    }
+    if (command == "close-edit") {
+        HWND box = FindWindowA("#32770", "Edit");
+        if (!box) return 1;
+        SendMessageA(box, WM_COMMAND, IDOK, 0);
         return 0;
     }
     if (command == "page" && argc == 3) {
