@@ -8,22 +8,9 @@ namespace ui {
 
 namespace {
 
-using settings::Settings;
-
-void deblock(FrontEnd& app, Ctl) {
-    deblock_mirrors(app.settings, app.view);
-}
-void bias_mirror(FrontEnd& app, Ctl) {
-    bias_from_slider(app.settings, app.view);
-}
-void bias_slider(FrontEnd& app, Ctl) {
-    slider_from_bias(app.settings, app.view);
-}
-void value(FrontEnd& app, Ctl) {
-    validate_value(app.settings, app.view);
-}
-void mode(FrontEnd& app, Ctl) {
-    mode_rules(app.settings, app.view);
+// A control-state rule as a handler: it reads the settings and sets the controls.
+template <auto rule> void apply(FrontEnd& app, Ctl) {
+    rule(app.settings, app.view);
 }
 // Clamps the control's own field against its limits.
 void clamp(FrontEnd& app, Ctl control) {
@@ -33,27 +20,9 @@ void ref(FrontEnd& app, Ctl control) {
     clamp(app, control);
     mixed_refs_rule(app.settings, app.view);
 }
-void partitions(FrontEnd& app, Ctl) {
-    partition_rules(app.settings, app.view);
-}
-void bframes(FrontEnd& app, Ctl) {
-    bframe_rules(app.settings, app.view);
-}
-void motion_search(FrontEnd& app, Ctl) {
-    chroma_me_rule(app.settings, app.view);
-    me_range_rule(app.settings, app.view);
-}
-void trellis(FrontEnd& app, Ctl) {
-    trellis_rule(app.settings, app.view);
-}
-void audio_bitrate(FrontEnd& app, Ctl) {
-    audio_bitrate_rule(app.settings, app.view);
-}
-void audio_unit(FrontEnd& app, Ctl) {
-    audio_unit_caption(app.settings, app.view);
-}
-void log_rule(FrontEnd& app, Ctl) {
-    log_file_rule(app.settings, app.view);
+void motion_search(FrontEnd& app, Ctl control) {
+    apply<chroma_me_rule>(app, control);
+    apply<me_range_rule>(app, control);
 }
 void aq(FrontEnd& app, Ctl) {
     aq_rule(app.settings, app.view, true);
@@ -67,23 +36,23 @@ void cancel(FrontEnd& app, Ctl) {
 
 std::vector<Dispatch> build_table() {
     std::vector<Dispatch> t = {
-        {Ctl::deb_a, When::any, deblock},
-        {Ctl::deb_b, When::any, deblock},
-        {Ctl::biasbar, When::any, bias_mirror},
-        {Ctl::bias, When::focus_lost, bias_slider},
-        {Ctl::value, When::changed, value},
-        {Ctl::mode, When::any, mode},
-        {Ctl::size_box, When::any, mode},
+        {Ctl::deb_a, When::any, apply<deblock_mirrors>},
+        {Ctl::deb_b, When::any, apply<deblock_mirrors>},
+        {Ctl::biasbar, When::any, apply<bias_from_slider>},
+        {Ctl::bias, When::focus_lost, apply<slider_from_bias>},
+        {Ctl::value, When::changed, apply<validate_value>},
+        {Ctl::mode, When::any, apply<mode_rules>},
+        {Ctl::size_box, When::any, apply<mode_rules>},
         {Ctl::ref, When::any, ref},
-        {Ctl::a1, When::any, partitions},
-        {Ctl::a2, When::any, partitions},
-        {Ctl::mb, When::any, bframes},
+        {Ctl::a1, When::any, apply<partition_rules>},
+        {Ctl::a2, When::any, apply<partition_rules>},
+        {Ctl::mb, When::any, apply<bframe_rules>},
         {Ctl::m, When::any, motion_search},
         {Ctl::ms, When::any, motion_search},
-        {Ctl::cab, When::any, trellis},
-        {Ctl::aud, When::any, audio_bitrate},
-        {Ctl::ae, When::any, audio_unit},
-        {Ctl::crelog, When::any, log_rule},
+        {Ctl::cab, When::any, apply<trellis_rule>},
+        {Ctl::aud, When::any, apply<audio_bitrate_rule>},
+        {Ctl::ae, When::any, apply<audio_unit_caption>},
+        {Ctl::crelog, When::any, apply<log_file_rule>},
         {Ctl::aq, When::any, aq},
         {Ctl::cqm, When::any, matrix},
         {Ctl::stats_button, When::any, stats_file},
