@@ -176,15 +176,15 @@ struct Window::Impl final : ControlView, Dialogs {
         --writing;
     }
     std::string control_value(Ctl c) override {
-        const ControlSpec& spec = control_spec(c);
+        const ControlSpec& row = control_spec(c);
         HWND h = at(c);
-        switch (spec.kind) {
+        switch (row.kind) {
         case Kind::list_box: return std::to_string(SendMessageA(h, LB_GETCURSEL, 0, 0));
         case Kind::check_box: return SendMessageA(h, BM_GETCHECK, 0, 0) == BST_CHECKED ? "1" : "0";
         case Kind::slider: return std::to_string(SendMessageA(h, TBM_GETPOS, 0, 0));
         case Kind::choice_list: {
             LRESULT i = SendMessageA(h, CB_GETCURSEL, 0, 0);
-            if (bound_field(spec)->kind == settings::Kind::index) return std::to_string(i);
+            if (bound_field(row)->kind == settings::Kind::index) return std::to_string(i);
             return i == CB_ERR ? std::string() : item_text(h, i);
         }
         default: return window_text(h);
@@ -192,11 +192,11 @@ struct Window::Impl final : ControlView, Dialogs {
     }
     void field_changed(const settings::FieldSpec& f) override {
         Ctl c = control_of(f);
-        const ControlSpec& spec = control_spec(c);
+        const ControlSpec& row = control_spec(c);
         HWND h = at(c);
         std::string value = settings::field_text(app.settings, f);
         ++writing;
-        switch (spec.kind) {
+        switch (row.kind) {
         case Kind::check_box:
             SendMessageA(h, BM_SETCHECK, value == "1" ? BST_CHECKED : BST_UNCHECKED, 0);
             break;
