@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts quorbel.exe under wine on a virtual display, saves a picture of each
-# of its five pages and of the "edit" box of the job list, and ends it
+# of its five pages, of the "edit" box of the job list and of its system
+# menu, and ends it
 # through "Cancel". Usage:
 #   window-pictures.sh PROGRAM_FOLDER OUTPUT_FOLDER
 # PROGRAM_FOLDER holds quorbel.exe (its settings and working folders go there).
@@ -25,6 +26,9 @@ xvfb-run -a -s "-screen 0 800x600x24" bash -c '
   wine "$1" edit
   import -window root -crop 640x400+0+0 +repage "$2/edit-box.png"
   wine "$1" close-edit
+  wine "$1" system-menu
+  import -window root -crop 640x400+0+0 +repage "$2/system-menu.png"
+  wine "$1" close-menu
   wine "$1" cancel
   wait $quorbel' "$program" "$driver" "$out"
 ls "$out"/*.png

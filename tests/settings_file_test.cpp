@@ -255,3 +255,20 @@ TEST(SettingsFileFailure, NeitherFileNorDefaultIniKeepsTheSettingsWithoutLooping
     EXPECT_EQ(s.value, "33");
     EXPECT_EQ(s.mode, 1);
 }
+
+TEST_F(SettingsFile, TheX264DialectIsStoredOnlyWhenItIsNotClassic) {
+    EXPECT_EQ(s.x264cli, "classic");
+    EXPECT_EQ(saved().find("x264cli"), std::string::npos);
+    s.x264cli = "current";
+    std::string text = saved();
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 65);
+    EXPECT_EQ(text.substr(text.size() - 29), "aq2 = 15\r\nx264cli = current\r\n");
+    load_text(text);
+    EXPECT_EQ(s.x264cli, "current");
+    // A missing key, or a value that is not a dialect, reads as "classic".
+    for (const char* file : {"mode = 1\r\n", "x264cli = newest\r\n", "X264CLI = Current\r\n"}) {
+        s.x264cli = "current";
+        load_text(file);
+        EXPECT_EQ(s.x264cli, "classic") << file;
+    }
+}

@@ -30,9 +30,9 @@ TEST(IntegerValue, FollowsTheTextRule) {
         EXPECT_EQ(integer_value(c.text), c.expected) << '"' << c.text << '"';
 }
 
-TEST(Schema, HoldsSixtyFourPersistedFieldsInSaveOrderThenSevenUnstored) {
+TEST(Schema, HoldsSixtyFourPersistedFieldsInSaveOrderTheDialectThenSevenUnstored) {
     const auto& table = schema();
-    ASSERT_EQ(table.size(), 71u);
+    ASSERT_EQ(table.size(), 72u);
     std::string order;
     for (int i = 0; i < persisted_count; ++i) {
         EXPECT_TRUE(table[i].persisted) << table[i].key;
@@ -44,7 +44,12 @@ TEST(Schema, HoldsSixtyFourPersistedFieldsInSaveOrderThenSevenUnstored) {
               "apin muxer deb-a deb-b fastpsk dctd crelog sizemode aq cqm aub fa mb bias fb value "
               "range ref arx ary thr nr kfb bfr vbr minqp maxqp qps vbs vmb vib bv sct mingop "
               "maxgop auto1pcrf avsinc maxsize minsize dzinter dzintra aq1 aq2 ");
-    for (size_t i = persisted_count; i < table.size(); ++i) EXPECT_FALSE(table[i].persisted);
+    for (int i = 0; i < persisted_count; ++i) EXPECT_TRUE(table[i].always_written);
+    // The dialect of the x264 lines: stored only when it is not "classic".
+    EXPECT_STREQ(table[persisted_count].key, "x264cli");
+    EXPECT_TRUE(table[persisted_count].persisted);
+    EXPECT_FALSE(table[persisted_count].always_written);
+    for (size_t i = persisted_count + 1; i < table.size(); ++i) EXPECT_FALSE(table[i].persisted);
     // The first 30 are integers, the other 34 texts.
     for (int i = 0; i < persisted_count; ++i)
         EXPECT_EQ(table[i].number != nullptr, i < 30) << table[i].key;

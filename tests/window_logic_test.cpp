@@ -80,7 +80,8 @@ TEST(Layout, IdsRunInCreationOrderWithinEachPageAndEveryFieldHasOneControl) {
     for (const settings::FieldSpec& f : settings::schema()) {
         int bound = 0;
         for (const ControlSpec& c : layout()) bound += bound_field(c) == &f;
-        EXPECT_EQ(bound, 1) << f.key;
+        // x264cli is shown by the system menu.
+        EXPECT_EQ(bound, std::string(f.key) == "x264cli" ? 0 : 1) << f.key;
     }
 }
 

@@ -403,3 +403,34 @@ TEST_F(WindowTest, OutOfRangeSettingsAtStartLeaveTheControlsAsTheirRulesDemand) 
     EXPECT_EQ(text(Ctl::aub_unit), "Quality");
     EXPECT_FALSE(enabled(Ctl::vbr));
 }
+
+TEST_F(WindowTest, TheSystemMenuItemSwitchesTheX264LinesAndShowsTheLoadedChoice) {
+    platform::native_os().write_file(dir.file("quorbel.ini"), "x264cli = current\r\n");
+    start();
+    HWND main = hwnd(window.handle());
+    HMENU menu = GetSystemMenu(main, FALSE);
+    UINT item = 0;
+    auto count_items = [&] {
+        int n = 0;
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            char text[64] = {};
+            GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+            if (std::string(text) == "Lines for current x264") item = GetMenuItemID(menu, i), ++n;
+        }
+        return n;
+    };
+    EXPECT_EQ(count_items(), 1);
+    SendMessageA(main, WM_ACTIVATE, WA_ACTIVE, 0); // the focus comes back; the menu stays
+    EXPECT_EQ(count_items(), 1);
+    ASSERT_NE(item, 0u);
+    auto checked_item = [&] { return (GetMenuState(menu, item, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+    EXPECT_TRUE(checked_item());
+    SendMessageA(main, WM_SYSCOMMAND, item, 0);
+    EXPECT_FALSE(checked_item());
+    EXPECT_EQ(window.front_end().settings.x264cli, "classic");
+    SendMessageA(main, WM_SYSCOMMAND, item, 0);
+    EXPECT_TRUE(checked_item());
+    EXPECT_TRUE(window.front_end().shut_down());
+    EXPECT_NE(test::read(dir.file("quorbel.ini")).find("\r\nx264cli = current\r\n"),
+              std::string::npos);
+}

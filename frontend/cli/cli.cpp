@@ -83,6 +83,11 @@ void apply_set(settings::Settings& s, const std::string& key, const std::string&
     if (!f) throw UsageError{"unknown settings key " + key};
     if (f->number && !is_decimal_int(value))
         throw UsageError{"--set " + key + ": '" + value + "' is not a whole number"};
+    if (!settings::is_choice(*f, value)) {
+        std::string names;
+        for (int i = 0; i < f->choice_count; ++i) names += (i ? ", " : "") + std::string(f->choices[i]);
+        throw UsageError{"--set " + key + ": '" + value + "' is not one of " + names};
+    }
     settings::set_field(s, *f, value);
 }
 

@@ -14,6 +14,19 @@ std::string subme_digit(const Settings& s) {
     return settings::choice_text(settings::partition_names, s.m).substr(0, 1);
 }
 
+// The subpixel-refinement level of the x264 lines. Current x264 builds fold
+// B-frame RDO into the levels ("subme7 == old subme6+brdo, subme8 == old
+// subme7+brdo"): "6b" becomes 7, and "7" and "7b" the nearest, 8.
+std::string subme_level(const Settings& s) {
+    if (!settings::current_x264(s)) return subme_digit(s);
+    switch (s.m) {
+    case 6: return "7";
+    case 7:
+    case 8: return "8";
+    default: return subme_digit(s);
+    }
+}
+
 std::string partition_list(std::string names) {
     if (names.empty()) return "none";
     names.pop_back(); // the last name's comma
@@ -58,7 +71,7 @@ std::string qp_fragment(const Settings& s, bool full) {
 }
 
 std::string chroma_me_fragment(const Settings& s) {
-    return !s.cme && integer_value(subme_digit(s)) > 4 ? " --no-chroma-me" : "";
+    return !s.cme && integer_value(subme_level(s)) > 4 ? " --no-chroma-me" : "";
 }
 
 std::string me_fragment(const Settings& s) {
@@ -75,7 +88,8 @@ std::string sar_fragment(const Settings& s) {
 }
 
 std::string subme_fragment(const Settings& s) {
-    return " -m " + subme_digit(s) + (s.m == 6 || s.m == 8 ? " --b-rdo" : "");
+    bool b_rdo = (s.m == 6 || s.m == 8) && !settings::current_x264(s);
+    return " -m " + subme_level(s) + (b_rdo ? " --b-rdo" : "");
 }
 
 std::string fast_subme_fragment(const Settings& s) {
@@ -119,10 +133,11 @@ std::string bframe_fragment(const Settings& s) {
     std::string text = " -b " + s.mb;
     if (integer_value(s.mb) <= 0) return text;
     text += " --direct \"" + lower(settings::choice_text(settings::direct_mode_names, s.dm)) + "\"";
-    if (s.bme) text += " --bime";
+    const bool current = settings::current_x264(s);
+    if (s.bme && !current) text += " --bime"; // automatic from subme 5 in current builds
     if (!s.ba) text += " --no-b-adapt";
     text += " --b-bias " + s.bias;
-    if (s.bref) text += " --b-pyramid";
+    if (s.bref) text += current ? " --b-pyramid normal" : " --b-pyramid";
     if (s.bwb) text += " -w";
     return text;
 }
@@ -134,6 +149,8 @@ std::string vbv_fragment(const Settings& s, bool with_ratetol) {
 }
 
 std::string aq_fragment(const Settings& s) {
+    // Current builds turn AQ on by default and have no sensitivity.
+    if (settings::current_x264(s)) return s.aq ? " --aq-mode 1 --aq-strength " + s.aq1 : " --aq-mode 0";
     return s.aq ? " --aq-strength " + s.aq1 + " --aq-sensitivity " + s.aq2 : "";
 }
 

@@ -104,7 +104,10 @@ std::string common_options(const Settings& s) {
 }
 
 std::string pass_command(const Settings& s, platform::MediaProbe& probe) {
-    std::string line = "@x264.exe --progress --no-psnr --no-ssim" + common_options(s);
+    // Current builds show progress by default, compute no PSNR or SSIM
+    // unless asked, and refuse these three options.
+    std::string line = settings::current_x264(s) ? "@x264.exe" : "@x264.exe --progress --no-psnr --no-ssim";
+    line += common_options(s);
     for (Piece piece : mode_part(s.mode)) line += render(piece, s, probe);
     line += writes_no_video(s.mode) ? " -o nul " : " -o \"" + script_name(s.outfile) + "\" ";
     line += "\"" + script_name(s.infile) + "\"";

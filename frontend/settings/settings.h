@@ -17,6 +17,9 @@ struct Settings {
     std::string cqm, aub, fa, mb, bias, fb, value, range, ref, arx, ary, thr, nr, kfb, bfr, vbr,
         minqp, maxqp, qps, vbs, vmb, vib, bv, sct, mingop, maxgop, auto1pcrf, avsinc, maxsize,
         minsize, dzinter, dzintra, aq1, aq2;
+    // The dialect of the x264 lines: "classic" or "current"; stored only
+    // when it is not "classic".
+    std::string x264cli;
     // Live only while the program runs.
     int cme, biasbar;
     std::string statsname, logname, infile, outfile, cfgname;
@@ -41,12 +44,16 @@ struct FieldSpec {
     const char* at_creation;     // also the control's initial text
     const char* when_missing;    // value a load gives when the key is absent
     Limits limits;
-    const char* const* choices; // names of an index field, position = stored value
+    const char* const* choices; // names of an index field, position = stored value;
+                                // the allowed values of a text field
     int choice_count;
     bool persisted;
+    bool always_written; // false: written only when it differs from its missing-key value
 };
 
-// All 71 fields; the 64 persisted ones come first, in the order they are saved.
+// All 72 fields: the 64 persisted ones that every settings file holds, in the
+// order they are saved; `x264cli`, saved only when it is not "classic"; then
+// the seven that live only while the program runs.
 const std::vector<FieldSpec>& schema();
 constexpr int persisted_count = 64;
 
@@ -76,6 +83,16 @@ extern const char* const direct_mode_names[4];
 extern const char* const trellis_names[3];
 extern const char* const audio_encoder_names[7];
 extern const char* const muxer_names[5];
+extern const char* const x264_dialect_names[2]; // "classic", "current"
+
+// Whether the x264 lines are written for current x264 builds.
+inline bool current_x264(const Settings& s) {
+    return s.x264cli == x264_dialect_names[1];
+}
+
+// Whether a text is one of a text field's allowed values (any text when the
+// field has no list of them, and for fields that are not texts).
+bool is_choice(const FieldSpec& f, const std::string& text);
 
 // The text of the chosen entry of a choice list; empty when none is chosen.
 template <int N> std::string choice_text(const char* const (&names)[N], int index) {

@@ -25,14 +25,15 @@ const char* const keys_after_log_rule[] = {
     "sizemode", "aq",    "cqm",     "aub",     "mb",      "bias",    "fa",        "fb",  "value",
     "range",    "ref",   "arx",     "ary",     "thr",     "nr",      "kfb",       "bfr", "vbr",
     "minqp",    "maxqp", "qps",     "sct",     "mingop",  "maxgop",  "auto1pcrf", "vbs", "vmb",
-    "vib",      "bv",    "maxsize", "minsize", "dzinter", "dzintra", "aq1",       "aq2", "mxref"};
+    "vib",      "bv",    "maxsize", "minsize", "dzinter", "dzintra", "aq1",       "aq2", "mxref", "x264cli"};
 
 template <size_t N>
 void read_keys(Settings& s, const IniReader& ini, const char* const (&keys)[N]) {
     for (const char* key : keys) {
         const FieldSpec& f = *find_field(key);
         std::optional<std::string> v = ini.value(f.key, f.kind == Kind::text);
-        set_field(s, f, v ? *v : f.when_missing);
+        // A text outside its field's values counts as missing.
+        set_field(s, f, v && (f.kind != Kind::text || is_choice(f, *v)) ? *v : f.when_missing);
     }
 }
 
@@ -73,7 +74,7 @@ LoadResult load(Settings& s, const std::string& path, const LoadContext& ctx, bo
 std::string settings_file_text(const Settings& s) {
     std::string text;
     for (const FieldSpec& f : schema()) {
-        if (!f.persisted) continue;
+        if (!f.persisted || (!f.always_written && field_text(s, f) == f.when_missing)) continue;
         text += f.key;
         text += " = ";
         text += field_text(s, f);

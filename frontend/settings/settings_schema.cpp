@@ -30,6 +30,7 @@ const char* const trellis_names[3] = {"0", "1", "2"};
 const char* const audio_encoder_names[7] = {"CT AAC",  "Nero",    " |-sse2", "Nero(ABR)",
                                             " |-sse2", "Nero(Q)", " |-sse2"};
 const char* const muxer_names[5] = {"MP4Box", "MP4Creator", "MKVMerge", "No mux", "Audio Only"};
+const char* const x264_dialect_names[2] = {"classic", "current"};
 
 bool is_quantizer_mode(int mode) {
     return mode == 1 || mode == 2 || mode == 8 || mode == 9 || mode == 12;
@@ -46,16 +47,21 @@ using S = Settings;
 
 FieldSpec num(const char* key, Kind kind, int S::*member, const char* created, const char* missing,
               Limits limits = none) {
-    return {key, kind, member, nullptr, created, missing, limits, nullptr, 0, true};
+    return {key, kind, member, nullptr, created, missing, limits, nullptr, 0, true, true};
 }
 template <int N>
 FieldSpec choice(const char* key, int S::*member, const char* created, const char* missing,
                  const char* const (&names)[N]) {
-    return {key, Kind::index, member, nullptr, created, missing, none, names, N, true};
+    return {key, Kind::index, member, nullptr, created, missing, none, names, N, true, true};
 }
 FieldSpec txt(const char* key, std::string S::*member, const char* created, const char* missing,
               Limits limits = none) {
-    return {key, Kind::text, nullptr, member, created, missing, limits, nullptr, 0, true};
+    return {key, Kind::text, nullptr, member, created, missing, limits, nullptr, 0, true, true};
+}
+// A text with a fixed set of values, saved only when it is not the first.
+template <int N>
+FieldSpec optional_choice(const char* key, std::string S::*member, const char* const (&names)[N]) {
+    return {key, Kind::text, nullptr, member, names[0], names[0], none, names, N, true, false};
 }
 template <typename F> F unstored(F f) {
     f.persisted = false;
@@ -131,6 +137,7 @@ std::vector<FieldSpec> build_schema() {
         txt("dzintra", &S::dzintra, "11", "11"),
         txt("aq1", &S::aq1, "0.0", "0"),
         txt("aq2", &S::aq2, "15", "15"),
+        optional_choice("x264cli", &S::x264cli, x264_dialect_names),
         // Not stored in settings files.
         unstored(num("cme", flag, &S::cme, "1", "1")),
         unstored(num("biasbar", position, &S::biasbar, "100", "100", range(0, 200))),
@@ -151,6 +158,13 @@ const std::vector<FieldSpec>& schema() {
 
 Settings::Settings() {
     for (const FieldSpec& f : schema()) set_field(*this, f, f.at_creation);
+}
+
+bool is_choice(const FieldSpec& f, const std::string& text) {
+    if (!f.choices || f.kind != Kind::text) return true;
+    for (int i = 0; i < f.choice_count; ++i)
+        if (text == f.choices[i]) return true;
+    return false;
 }
 
 bool same_key(const std::string& a, const std::string& b) {

@@ -70,6 +70,11 @@ void FrontEnd::on_event(Ctl id, Event kind) {
     }
 }
 
+void FrontEnd::toggle_x264_dialect() {
+    settings.x264cli = settings::x264_dialect_names[settings::current_x264(settings) ? 0 : 1];
+    view.field_changed(settings::spec_of(&settings::Settings::x264cli));
+}
+
 void FrontEnd::on_timer() {
     if (waiting_scripts.empty()) return;
     processes.set_idle_priority(waiting_scripts.front()); // a failure changes nothing

@@ -44,6 +44,9 @@ struct FrontEnd {
     // A control reported an event: its bound field takes what the control
     // holds, then the control's handlers run.
     void on_event(Ctl id, Event event);
+    // "Lines for current x264" in the window's system menu: switches the
+    // dialect of the x264 lines between "classic" and "current".
+    void toggle_x264_dialect();
     // The window's close box.
     void close_box() { event = Event::close_request; }
     bool closing() const { return event == Event::close_request; }

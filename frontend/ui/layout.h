@@ -2,6 +2,7 @@
 // Win32 layer walks the table to build the window; tests check it row by row.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,8 +64,9 @@ const ControlSpec& control_spec(Ctl id);
 
 // The settings field a control shows, or nullptr.
 const settings::FieldSpec* bound_field(const ControlSpec& control);
-// The control that shows a field (every field has exactly one).
-Ctl control_of(const settings::FieldSpec& field);
+// The control that shows a field. Every field has exactly one, except
+// `x264cli`, which the window's system menu shows.
+std::optional<Ctl> control_of(const settings::FieldSpec& field);
 
 // The text a control has when it is created.
 std::string initial_text(const ControlSpec& control);

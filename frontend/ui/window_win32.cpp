@@ -25,6 +25,8 @@ const char page_class[] = "QuorbelPage";
 // Posted after a choice in an editable list: the list writes the chosen
 // item into its edit box after the notification, so the field is shown again.
 constexpr UINT rewrite_message = WM_APP + 1;
+// The system menu's item "Lines for current x264" (below 0xF000, a multiple of 16).
+constexpr UINT current_lines_item = 0x0110;
 
 std::string window_text(HWND hwnd) {
     std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
@@ -191,7 +193,14 @@ struct Window::Impl final : ControlView, Dialogs {
         }
     }
     void field_changed(const settings::FieldSpec& f) override {
-        Ctl c = control_of(f);
+        std::optional<Ctl> shown_by = control_of(f);
+        if (!shown_by) { // x264cli: the check mark of the system menu's item
+            CheckMenuItem(GetSystemMenu(hwnd, FALSE), current_lines_item,
+                          MF_BYCOMMAND |
+                              (settings::current_x264(app.settings) ? MF_CHECKED : MF_UNCHECKED));
+            return;
+        }
+        Ctl c = *shown_by;
         const ControlSpec& row = control_spec(c);
         HWND h = at(c);
         std::string value = settings::field_text(app.settings, f);
@@ -471,6 +480,9 @@ void Window::Impl::build(void* logo) {
     HFONT dialog_font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     for (const ControlSpec& c : layout()) create_control(c, dialog_font, logo);
     last_focus = GetNextDlgTabItem(hwnd, nullptr, FALSE);
+    HMENU system = GetSystemMenu(hwnd, FALSE);
+    AppendMenuA(system, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(system, MF_STRING, current_lines_item, "Lines for current x264");
 }
 
 void Window::Impl::show_page(int index) {
@@ -533,6 +545,12 @@ LRESULT Window::Impl::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         }
         return 0;
     case WM_SETFOCUS: restore_focus(); return 0;
+    case WM_SYSCOMMAND:
+        if ((wparam & 0xFFF0) == current_lines_item) {
+            app.toggle_x264_dialect();
+            return 0;
+        }
+        break;
     case WM_CLOSE:
         app.close_box();
         PostMessageA(hwnd, WM_NULL, 0, 0);

@@ -6,6 +6,8 @@
 //   window_driver edit            queues a job, selects its first line and
 //                                 presses "edit" (the box stays open)
 //   window_driver close-edit      closes the "Edit" box with OK
+//   window_driver system-menu     opens the window's system menu
+//   window_driver close-menu      closes it again
 // Exit code 0 on success, 1 when the window is not found or does not follow.
 #include <windows.h>
 
@@ -83,6 +85,15 @@ int main(int argc, char** argv) {
         HWND box = FindWindowA("#32770", "Edit");
         if (!box) return 1;
         SendMessageA(box, WM_COMMAND, IDOK, 0);
+        return 0;
+    }
+    if (command == "system-menu" || command == "close-menu") {
+        SetForegroundWindow(w);
+        if (command == "system-menu")
+            PostMessageA(w, WM_SYSCOMMAND, SC_KEYMENU, ' ');
+        else
+            PostMessageA(w, WM_CANCELMODE, 0, 0); // ends the menu's own loop
+        Sleep(500);
         return 0;
     }
     if (command == "page" && argc == 3) {
