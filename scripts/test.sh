@@ -6,6 +6,7 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 "$root/scripts/install-deps.sh" || exit 1
+"$root/scripts/check-prerequisites.sh" || exit 1
 "$root/scripts/build.sh" build build-asan build-win || exit 1
 
 # A wine prefix private to the Windows tree.
