@@ -114,6 +114,10 @@ TEST_F(Cli, BadUsageIsOneLineAndExitTwo) {
     EXPECT_FALSE(os.file_exists(bat));
     EXPECT_EQ(run({"--help"}), 0);
     EXPECT_EQ(out.str().rfind("usage: quorbel-cli", 0), 0u);
+    // Only an option in option position asks for help.
+    out.str("");
+    EXPECT_EQ(run({"--program-folder", dir.path(), "--output-folder", "-h", "--", "-h"}), 0);
+    EXPECT_EQ(out.str().find("usage"), std::string::npos) << out.str();
 }
 
 TEST_F(Cli, ReproducesTheAudioAndMuxExamples) {
@@ -176,4 +180,46 @@ TEST_F(Cli, ReproducesTheConditionalJobBlock) {
     EXPECT_EQ(got[5], "@sizegate.exe 90 110 \"C:\\video\\movie.mp4\"");
     EXPECT_EQ(got[6], "@if errorlevel 1 " + test::second_pass_line);
     EXPECT_EQ(got[7], "@echo+");
+}
+
+TEST_F(Cli, RefusesJobsWhoseFieldsWouldAddACommandOrAControlCharacter) {
+    const std::string nul_file = dir.file("nul.ini");
+    os.write_file(nul_file, std::string("mode = 1\r\nnr = 0\0 x\r\n", 22));
+    struct Case {
+        std::vector<std::string> args;
+        const char* field;
+    } cases[] = {
+        {{"--set", "nr=0\r\ndel /q *"}, "nr"},
+        {{"--set", "nr=0 & del /q *"}, "nr"},
+        {{"--set", "value=26|more"}, "value"},
+        {{"--set", "aq1=1>x"}, "aq1"},
+        {{"--set", "thr=1\""}, "thr"},
+        {{"--set", "cqm=a^b"}, "cqm"},
+        {{"--set", "outfile=D:\\v\\a\tb.mp4"}, "outfile"},
+        {{"--settings", nul_file}, "nr"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"--program-folder", dir.path(), "--set",
+                                         "infile=C:\\a.avs", "--set",    "outfile=D:\\a.mp4"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        EXPECT_EQ(run(args), 2) << c.field;
+        EXPECT_EQ(err.str(), std::string("quorbel-cli: the job was not added: ") + c.field +
+                                 " holds a character that cannot stand in a batch line\n");
+        EXPECT_EQ(out.str(), "");
+    }
+    // Inside the lines' double quotes, names keep these characters.
+    EXPECT_EQ(run({"--program-folder", dir.path(), "--set", "infile=C:\\a & b | c ^ d.avs", "--set",
+                   "outfile=D:\\x <y>.mp4", "--set", "cqm=\"C:\\m & n.cfg\""}),
+              0);
+    EXPECT_NE(out.str().find("--cqmfile \"C:\\m & n.cfg\""), std::string::npos) << out.str();
+}
+
+TEST_F(Cli, SliderPositionsAreClampedIntoTheSlidersRange) {
+    for (auto [set, fragment] :
+         {std::pair{"deb-a=100", " -f 6:0 "}, std::pair{"deb-a=-2147483648", " -f -6:0 "}}) {
+        EXPECT_EQ(run({"--program-folder", dir.path(), "--set", "infile=C:\\a.avs", "--set",
+                       "outfile=D:\\a.mp4", "--set", set}),
+                  0);
+        EXPECT_NE(out.str().find(fragment), std::string::npos) << set << "\n" << out.str();
+    }
 }

@@ -253,3 +253,19 @@ TEST_F(FrontEndTest, StartThatCannotWriteItsScriptSaysSoAndStartsNothing) {
                   "message|quorbel|Cannot write " + dir.path() + "missing\\temp.bat: ", 0),
               0u);
 }
+
+TEST_F(FrontEndTest, AddRefusesAJobWhoseFieldWouldAddACommand) {
+    app.start();
+    s.infile = "C:\\in & out.avs"; // inside quotes: fine
+    s.outfile = "D:\\o.mp4";
+    s.nr = "0 & del /q *";
+    press(Ctl::add);
+    EXPECT_TRUE(app.jobs.empty());
+    EXPECT_EQ(dialogs.asked.back(),
+              "message|Add|The job was not added: \"nr\" holds a character that cannot stand in a "
+              "batch line.");
+    s.nr = "0";
+    press(Ctl::add);
+    EXPECT_EQ(app.jobs.front(), "@echo.");
+    EXPECT_EQ(app.jobs[1], "@echo Input:\"C:\\in & out.avs\"");
+}

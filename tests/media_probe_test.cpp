@@ -32,6 +32,10 @@ TEST(MediaLength, FromWhatTheFrameworkReports) {
     EXPECT_EQ(platform::media_length(10, 0, 400000).frame_rate, 0);
     EXPECT_EQ(platform::media_length(10, 9999, 400000).frame_rate, 0);
     EXPECT_EQ(platform::media_length(-1, 0, 0).frame_count, 0);
+    // Counts too large to be real (a corrupt header) give no rate.
+    EXPECT_EQ(platform::media_length(INT64_MAX / 1000 + 1, 40000000, 400000).frame_rate, 0);
+    EXPECT_EQ(platform::media_length(INT64_MAX, 40000000, 400000).frame_rate, 0);
+    EXPECT_EQ(platform::media_length(-1, INT64_MAX, 1).frame_rate, 0);
 }
 
 TEST(MediaProbe, ReadsLengthAndRateOfAnAvi) {

@@ -272,3 +272,11 @@ TEST_F(SettingsFile, TheX264DialectIsStoredOnlyWhenItIsNotClassic) {
         EXPECT_EQ(s.x264cli, "classic") << file;
     }
 }
+
+TEST_F(SettingsFile, SliderPositionsFromAFileStayWithinTheirSliders) {
+    load_text(crlf_lines({"deb-a = -2147483648", "deb-b = 100"}));
+    EXPECT_EQ(s.deb_a, 0);
+    EXPECT_EQ(s.fa, "-6");
+    EXPECT_EQ(s.deb_b, 12);
+    EXPECT_EQ(s.fb, "6");
+}

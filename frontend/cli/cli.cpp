@@ -5,6 +5,7 @@
 #include "frontend/app/session.h"
 #include "frontend/commands/job_block.h"
 #include "frontend/commands/job_files.h"
+#include "frontend/commands/line_safety.h"
 #include "frontend/commands/text_parts.h"
 #include "frontend/settings/settings_file.h"
 #include "frontend/ui/batch_script.h"
@@ -22,6 +23,7 @@ struct Options {
     std::optional<std::string> settings_file, program_folder, output_folder, save_file, bat_file;
     std::vector<std::pair<std::string, std::string>> sets;
     std::vector<std::string> inputs;
+    bool help = false;
 };
 
 struct UsageError {
@@ -51,7 +53,10 @@ Options parse(const std::vector<std::string>& args) {
             if (i + 1 >= args.size()) throw UsageError{"option " + a + " needs a value"};
             return args[++i];
         };
-        if (a == "--settings")
+        if (a == "--help" || a == "-h") {
+            o.help = true; // only in option position: an option's value or an input is not asked
+            return o;
+        } else if (a == "--settings")
             o.settings_file = operand();
         else if (a == "--program-folder")
             o.program_folder = operand();
@@ -85,7 +90,8 @@ void apply_set(settings::Settings& s, const std::string& key, const std::string&
         throw UsageError{"--set " + key + ": '" + value + "' is not a whole number"};
     if (!settings::is_choice(*f, value)) {
         std::string names;
-        for (int i = 0; i < f->choice_count; ++i) names += (i ? ", " : "") + std::string(f->choices[i]);
+        for (int i = 0; i < f->choice_count; ++i)
+            names += (i ? ", " : "") + std::string(f->choices[i]);
         throw UsageError{"--set " + key + ": '" + value + "' is not one of " + names};
     }
     settings::set_field(s, *f, value);
@@ -100,16 +106,15 @@ int fail(std::ostream& err, const std::string& message) {
 
 int run(const std::vector<std::string>& args, platform::Os& os, platform::MediaProbe& probe,
         std::ostream& out, std::ostream& err) {
-    for (const std::string& a : args)
-        if (a == "--help" || a == "-h") {
-            out << usage;
-            return 0;
-        }
     Options o;
     try {
         o = parse(args);
     } catch (const UsageError& e) {
         return fail(err, e.message);
+    }
+    if (o.help) {
+        out << usage;
+        return 0;
     }
 
     const std::string folder = with_separator(o.program_folder.value_or(os.program_folder()));
@@ -138,13 +143,24 @@ int run(const std::vector<std::string>& args, platform::Os& os, platform::MediaP
 
     commands::JobList jobs;
     commands::JobContext job{s, jobs, probe};
-    if (o.inputs.empty()) commands::append_job_block(job);
+    // A job whose fields would put a control character or a command of its
+    // own into the lines is refused, as "Add" refuses it.
+    auto add = [&]() -> bool {
+        if (std::optional<std::string> field = commands::unsafe_field(s)) {
+            fail(err, "the job was not added: " + *field +
+                          " holds a character that cannot stand in a batch line");
+            return false;
+        }
+        commands::append_job_block(job);
+        return true;
+    };
+    if (o.inputs.empty() && !add()) return 2;
     for (const std::string& input : o.inputs) {
         s.infile = input;
         std::string output_folder =
             o.output_folder ? with_separator(*o.output_folder) : commands::folder_part(input);
         commands::derive_job_files(s, output_folder, folder, os);
-        commands::append_job_block(job);
+        if (!add()) return 2;
     }
 
     if (o.bat_file) {

@@ -150,7 +150,8 @@ std::string vbv_fragment(const Settings& s, bool with_ratetol) {
 
 std::string aq_fragment(const Settings& s) {
     // Current builds turn AQ on by default and have no sensitivity.
-    if (settings::current_x264(s)) return s.aq ? " --aq-mode 1 --aq-strength " + s.aq1 : " --aq-mode 0";
+    if (settings::current_x264(s))
+        return s.aq ? " --aq-mode 1 --aq-strength " + s.aq1 : " --aq-mode 0";
     return s.aq ? " --aq-strength " + s.aq1 + " --aq-sensitivity " + s.aq2 : "";
 }
 

@@ -106,7 +106,8 @@ std::string common_options(const Settings& s) {
 std::string pass_command(const Settings& s, platform::MediaProbe& probe) {
     // Current builds show progress by default, compute no PSNR or SSIM
     // unless asked, and refuse these three options.
-    std::string line = settings::current_x264(s) ? "@x264.exe" : "@x264.exe --progress --no-psnr --no-ssim";
+    std::string line =
+        settings::current_x264(s) ? "@x264.exe" : "@x264.exe --progress --no-psnr --no-ssim";
     line += common_options(s);
     for (Piece piece : mode_part(s.mode)) line += render(piece, s, probe);
     line += writes_no_video(s.mode) ? " -o nul " : " -o \"" + script_name(s.outfile) + "\" ";

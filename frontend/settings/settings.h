@@ -67,7 +67,9 @@ const FieldSpec& spec_of(std::string Settings::*member);
 
 // The field's current value as it is written to a settings file.
 std::string field_text(const Settings& s, const FieldSpec& f);
-// Sets the field from a text: integers by their integer value, texts as given.
+// Sets the field from a text: integers by their integer value (a slider's
+// position clamped into its range, as the slider would hold it), texts as
+// given.
 void set_field(Settings& s, const FieldSpec& f, const std::string& text);
 
 // Clamps a text field in place against its limits: above the upper bound the

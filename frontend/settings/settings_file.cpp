@@ -22,10 +22,11 @@ const char* const keys_before_audio_rule[] = {
     "ae",   "apin", "muxer", "deb-a", "deb-b", "dctd", "fastpsk"};
 const char* const keys_before_log_rule[] = {"upstat", "crelog"};
 const char* const keys_after_log_rule[] = {
-    "sizemode", "aq",    "cqm",     "aub",     "mb",      "bias",    "fa",        "fb",  "value",
-    "range",    "ref",   "arx",     "ary",     "thr",     "nr",      "kfb",       "bfr", "vbr",
-    "minqp",    "maxqp", "qps",     "sct",     "mingop",  "maxgop",  "auto1pcrf", "vbs", "vmb",
-    "vib",      "bv",    "maxsize", "minsize", "dzinter", "dzintra", "aq1",       "aq2", "mxref", "x264cli"};
+    "sizemode",  "aq",    "cqm",   "aub",   "mb",     "bias",    "fa",      "fb",
+    "value",     "range", "ref",   "arx",   "ary",    "thr",     "nr",      "kfb",
+    "bfr",       "vbr",   "minqp", "maxqp", "qps",    "sct",     "mingop",  "maxgop",
+    "auto1pcrf", "vbs",   "vmb",   "vib",   "bv",     "maxsize", "minsize", "dzinter",
+    "dzintra",   "aq1",   "aq2",   "mxref", "x264cli"};
 
 template <size_t N>
 void read_keys(Settings& s, const IniReader& ini, const char* const (&keys)[N]) {

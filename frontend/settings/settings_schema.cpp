@@ -1,5 +1,6 @@
 #include "frontend/settings/settings.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "frontend/settings/text_number.h"
@@ -199,10 +200,15 @@ std::string field_text(const Settings& s, const FieldSpec& f) {
 }
 
 void set_field(Settings& s, const FieldSpec& f, const std::string& text) {
-    if (f.number)
-        s.*f.number = integer_value(text);
-    else
+    if (!f.number) {
         s.*f.text = text;
+        return;
+    }
+    int n = integer_value(text);
+    // A slider holds only positions within its range.
+    if (f.kind == Kind::position && f.limits.present)
+        n = std::clamp(n, static_cast<int>(f.limits.low), static_cast<int>(f.limits.high));
+    s.*f.number = n;
 }
 
 bool clamp_text(std::string& text, const Limits& limits) {

@@ -5,6 +5,7 @@
 #include "frontend/app/session.h"
 #include "frontend/commands/job_block.h"
 #include "frontend/commands/job_files.h"
+#include "frontend/commands/line_safety.h"
 #include "frontend/commands/text_parts.h"
 #include "frontend/settings/settings_file.h"
 #include "frontend/settings/text_number.h"
@@ -35,7 +36,14 @@ bool take(FrontEnd& app, std::string Settings::*field, std::optional<std::string
     return true;
 }
 
+// "Add": the job block, unless a field would put a control character or a
+// command of its own into the lines; then the job is refused with a message.
 void append_block(FrontEnd& app) {
+    if (std::optional<std::string> field = commands::unsafe_field(app.settings)) {
+        app.dialogs.message("Add", "The job was not added: \"" + *field +
+                                       "\" holds a character that cannot stand in a batch line.");
+        return;
+    }
     commands::JobContext ctx{app.settings, app.jobs, app.probe};
     commands::append_job_block(ctx);
 }
