@@ -38,10 +38,13 @@ int64_t echo_lag(const BlockSettings& s, const Block& b) {
     return static_cast<int64_t>(s.edelay) * b.srate * 2 / 1000;
 }
 
+// The echo line starts anew when asked, and on any change of the stream's
+// format: rate, bits or channels (a 16-bit echo mixed into 8-bit values
+// would be far out of their range).
 template <typename T>
 void restart_if_needed(PluginState& st, T* line, const Block& b, const BlockSettings& s) {
     if ((st.echoread == 0 && st.echowrite == 0) || get(st.echorestart) ||
-        b.srate != get(st.lastrate)) {
+        b.srate != get(st.lastrate) || b.bps != get(st.lastbits) || b.nch != get(st.lastchannels)) {
         st.echowrite = 0;
         std::fill(line, line + echo_length, T{});
         st.echoread = static_cast<uint16_t>(1 - echo_lag(s, b));

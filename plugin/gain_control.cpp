@@ -120,8 +120,25 @@ void decide(PluginState& st, double peak, int32_t& gain, const BlockSettings& s,
 
 namespace {
 
-// One block of at most max_values values, in the host's format.
+// 8-bit values are held as -128..127; 16-bit ones fill their type.
+void keep_in_range(int16_t* samples, const Block& b) {
+    if (b.bps != 8) return;
+    for (int32_t k = 0; k < b.values(); ++k)
+        samples[k] = static_cast<int16_t>(std::clamp<int32_t>(samples[k], -128, 127));
+}
+
+void process_effects_and_gain(PluginState& st, const BlockSettings& s, int16_t* samples,
+                              const Block& b);
+
+// One block of at most max_values values, in the host's format; whatever
+// the stages did, no value leaves the format's range.
 void process_block(PluginState& st, const BlockSettings& s, int16_t* samples, const Block& b) {
+    process_effects_and_gain(st, s, samples, b);
+    keep_in_range(samples, b);
+}
+
+void process_effects_and_gain(PluginState& st, const BlockSettings& s, int16_t* samples,
+                              const Block& b) {
     const Limits lim = limits_for(b.bps);
     const int32_t n = b.values();
     int32_t gain = std::max(get(st.gain), 1);

@@ -67,7 +67,7 @@ int32_t LEVO_CDECL initModule(PluginModule* m) {
     put(settings.wndy, y);
     for (const SettingKey& k : setting_keys)
         if (k.field != &PluginSettings::wndx && k.field != &PluginSettings::wndy)
-            put(settings.*k.field, os::read_profile_int(k.key, k.default_value));
+            put(settings.*k.field, clamp_setting(k, os::read_profile_int(k.key, k.default_value)));
     put(state.evolauto, get(settings.evol));
 
     // Unity gain; a stepping beyond what the fixed-point arithmetic allows

@@ -17,7 +17,13 @@ struct SettingKey {
     const char* key;
     int32_t default_value;
     std::atomic<int32_t> PluginSettings::*field;
+    int32_t low, high; // what the setting's dialog control can hold
 };
+
+// A value read from the profile, clamped into the range of its control.
+inline int32_t clamp_setting(const SettingKey& k, int32_t value) {
+    return value < k.low ? k.low : value > k.high ? k.high : value;
+}
 
 // All fifteen, in the order they are written to the profile (and read,
 // after the window position).

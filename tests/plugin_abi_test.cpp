@@ -90,3 +90,20 @@ TEST_F(Host, ProfileIsReadAtInitAndWrittenAtQuit) {
     EXPECT_NE(text.find("boost=0\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("stepping=8\r\n"), std::string::npos) << text;
 }
+
+TEST_F(Host, ProfileValuesAreClampedIntoTheirControlsRanges) {
+    {
+        std::ofstream out(profile, std::ios::binary);
+        out << "[levoria]\r\nlevel=-1\r\nelevel=-1\r\nstepping=99\r\nedelay=1000\r\n"
+               "evol=101\r\necho=2\r\n";
+    }
+    module->init(module);
+    // Blocks run with the clamped values (no negative shifts on the way).
+    std::vector<short> block(1152, 3000);
+    EXPECT_EQ(module->process(module, block.data(), 576, 16, 2, 44100), 576);
+    module->quit(module);
+    std::string text = read(profile);
+    for (const char* line : {"level=0\r\n", "elevel=0\r\n", "stepping=10\r\n", "edelay=500\r\n",
+                             "evol=100\r\n", "echo=1\r\n"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << text;
+}

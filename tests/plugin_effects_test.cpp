@@ -117,7 +117,7 @@ TEST_F(Effects, EchoTapsLandByLagParity) {
         std::vector<int16_t> first(2 * 15000, 0), second(2 * 1000);
         first[2 * 300] = 999; // left of frame 300
         echo_int(*st, first.data(), {15000, 16, 2, 96000}, s());
-        st->lastrate = 96000;
+        st->lastrate = 96000, st->lastbits = 16, st->lastchannels = 2; // as after a block
         echo_int(*st, second.data(), {1000, 16, 2, 96000}, s());
         // D even: a right output's tap A is the left value D/2 - 1 frames back.
         int32_t f = 300 + 15231 - 15000;
@@ -157,4 +157,21 @@ TEST_F(Effects, MonitorBoundaries) {
     EXPECT_EQ(peak_run(654), 50); // peak exactly the target
     EXPECT_EQ(peak_run(660), 49);
     EXPECT_EQ(peak_run(600), 51);
+}
+
+TEST_F(Effects, AChangeOfBitDepthRestartsTheEchoAndKeepsValuesInTheirFormat) {
+    set.echo = 1;
+    set.evol = 100;
+    set.edelay = 5;
+    std::vector<int16_t> loud(2 * 576, 30000);
+    for (int i = 0; i < 8; ++i) processSamples(*st, set, loud.data(), 576, 16, 2, 44100);
+    std::vector<int16_t> quiet(2 * 576);
+    for (size_t k = 0; k < quiet.size(); ++k) quiet[k] = static_cast<int16_t>(k % 2 ? 100 : -100);
+    processSamples(*st, set, quiet.data(), 576, 8, 2, 44100);
+    for (int16_t v : quiet) {
+        ASSERT_GE(v, -128);
+        ASSERT_LE(v, 127);
+    }
+    // The line holds only what the 8-bit block fed it.
+    for (int16_t v : st->echoline16) ASSERT_LE(std::abs(v), 128);
 }
