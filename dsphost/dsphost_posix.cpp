@@ -4,6 +4,7 @@
 #include <sndfile.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -90,24 +91,38 @@ int main(int argc, char** argv) {
     module->parentWindow = nullptr;
     module->instance = lib;
     module->init(module);
-    std::vector<short> block(static_cast<size_t>(o.frames) * info.channels);
+    // The file is read and written in chunks of about 1 MiB; the plug-in
+    // gets its blocks of `frames` frames from memory, as before: every block
+    // full but the file's last.
+    const sf_count_t chunk_frames =
+        std::max<sf_count_t>(1, (1 << 20) / (2 * info.channels) / o.frames) * o.frames;
+    std::vector<short> chunk(static_cast<size_t>(chunk_frames) * info.channels);
     Progress progress(info.frames);
     sf_count_t done = 0;
     bool ok = true;
     for (;;) {
-        sf_count_t got = sf_readf_short(in, block.data(), o.frames);
+        sf_count_t got = sf_readf_short(in, chunk.data(), chunk_frames);
         if (got <= 0) break;
-        // 8-bit audio travels as 16-bit values within ±127.
-        if (bits == 8)
-            for (sf_count_t i = 0; i < got * info.channels; ++i)
-                block[i] = static_cast<short>(block[i] >> 8);
-        int n = module->process(module, block.data(), static_cast<int32_t>(got), bits,
-                                info.channels, info.samplerate);
-        if (n < 0 || n > got) n = static_cast<int>(got);
-        if (bits == 8)
-            for (sf_count_t i = 0; i < n * info.channels; ++i)
-                block[i] = static_cast<short>(block[i] * 256);
-        if (sf_writef_short(out, block.data(), n) != n) {
+        sf_count_t kept = 0; // frames the plug-in handed back, packed at the chunk's start
+        for (sf_count_t first = 0; first < got; first += o.frames) {
+            short* block = chunk.data() + first * info.channels;
+            const sf_count_t frames = std::min<sf_count_t>(o.frames, got - first);
+            const sf_count_t values = frames * info.channels;
+            // 8-bit audio travels as 16-bit values within ±127.
+            if (bits == 8)
+                for (sf_count_t i = 0; i < values; ++i)
+                    block[i] = static_cast<short>(block[i] >> 8);
+            int n = module->process(module, block, static_cast<int32_t>(frames), bits,
+                                    info.channels, info.samplerate);
+            if (n < 0 || n > frames) n = static_cast<int>(frames);
+            if (bits == 8)
+                for (sf_count_t i = 0; i < n * info.channels; ++i)
+                    block[i] = static_cast<short>(block[i] * 256);
+            if (block != chunk.data() + kept * info.channels)
+                std::copy(block, block + n * info.channels, chunk.data() + kept * info.channels);
+            kept += n;
+        }
+        if (sf_writef_short(out, chunk.data(), kept) != kept) {
             ok = false;
             break;
         }

@@ -4,6 +4,7 @@
 # standard error, exit 2, and no output file.
 set -u
 dsphost=$1
+recorder=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME="$work/config"   # the plug-in's profile stays in here
@@ -28,6 +29,22 @@ for format in "2 16" "1 16" "2 8"; do
   echo "ok: $1 channel(s), $2 bits: 0.2 leveled to $peak"
 done
 grep -q '^level=75' "$XDG_CONFIG_HOME/levoria.ini" || fail "the quit slot wrote no profile"
+
+# Reading and writing in large chunks leaves the blocks as a player hands
+# them over: every block full but the file's last, in order.
+sox -n -r 44100 -c 2 -b 16 "$work/long.wav" synth 23 pinknoise vol 0.3 trim 0 1000003s
+total=$(soxi -s "$work/long.wav")
+for frames in 576 1000 100000; do
+  rm -f "$work/blocks"
+  BLOCK_RECORD="$work/blocks" "$dsphost" --plugin "$recorder" --frames $frames "$work/long.wav" \
+    "$work/stamped.wav" || fail "block recorder run failed"
+  expected=$(awk -v n=$total -v f=$frames 'BEGIN { for (d = 0; d < n; d += f) print (n - d < f ? n - d : f) }' | md5sum)
+  [ "$(md5sum < "$work/blocks")" = "$expected" ] || fail "--frames $frames: blocks differ: $(sort "$work/blocks" | uniq -c | head -3)"
+  # Each block's stamp stands at its first frame, in order.
+  stamps=$(sox "$work/stamped.wav" -t s16 - | od -An -v -td2 -w4 | awk -v f=$frames 'NR % f == 1 { print $1 }' | head -5 | tr '\n' ' ')
+  [ "$stamps" = "1 2 3 4 5 " ] || fail "--frames $frames: stamps $stamps"
+  echo "ok: --frames $frames: $(wc -l < "$work/blocks") blocks as a player hands them over"
+done
 
 expect_refusal() { # what, args...
   local what=$1; shift
