@@ -17,6 +17,8 @@ need() { # need PATH_OR_COMMAND PACKAGE
 need cmake cmake
 need g++ g++
 need clang-format clang-format
+need clang++ clang
+need /usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a libclang-rt-14-dev
 need x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64
 need i686-w64-mingw32-g++-posix g++-mingw-w64-i686
 need x86_64-w64-mingw32-windres binutils-mingw-w64-x86-64

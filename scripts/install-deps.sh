@@ -7,7 +7,7 @@
 set -euo pipefail
 
 packages=(
-  cmake g++ make googletest clang-format
+  cmake g++ make googletest clang-format clang libclang-rt-14-dev
   g++-mingw-w64-x86-64 mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 g++-mingw-w64-i686
   wine wine64 fonts-wine gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libxrender1 libxrandr2 libxcursor1 libxi6 libxcomposite1 libxinerama1 libxfixes3 libxxf86vm1

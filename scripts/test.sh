@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# The whole test suite on a fresh machine: installs what it needs, builds the
-# native, sanitized and Windows trees, and runs every test of each (the
-# Windows ones under wine). Exits non-zero when anything fails.
+# The whole test suite on a fresh machine: installs what it needs, checks the
+# prerequisites, builds the native, sanitized (address and undefined
+# behaviour; threads), fuzzing and Windows trees, runs every test of each
+# (the Windows ones under wine) and then the fuzz targets for a short while.
+# Exits non-zero when anything fails.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 "$root/scripts/install-deps.sh" || exit 1
 "$root/scripts/check-prerequisites.sh" || exit 1
-"$root/scripts/build.sh" build build-asan build-win || exit 1
+"$root/scripts/build.sh" build build-asan build-tsan build-fuzz build-win || exit 1
 
 # A wine prefix private to the Windows tree.
 export WINEPREFIX="$root/build-win/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -18,11 +20,19 @@ for tree in build build-asan; do
   echo "== testing $tree"
   ctest --test-dir "$root/$tree" --output-on-failure -j 2 || status=1
 done
+# The plug-in's two threads under ThreadSanitizer: any report fails.
+echo "== testing build-tsan"
+TSAN_OPTIONS="halt_on_error=1 exitcode=66" \
+  ctest --test-dir "$root/build-tsan" --output-on-failure -R '^plugin_thread_tests$' || status=1
 # The Windows tests run under wine, with a virtual display for DirectShow
 # and the dialogs.
 echo "== testing build-win"
 xvfb-run -a ctest --test-dir "$root/build-win" --output-on-failure -j 2 || status=1
 wineserver -k 2>/dev/null || true
+# Last, each fuzz target for a short while; a crash fails the run and its
+# input stays in build-fuzz/crashes/.
+echo "== fuzzing"
+"$root/scripts/run-fuzzers.sh" 20 || status=1
 
 [ $status -eq 0 ] && echo "all test trees passed" || echo "some tests FAILED"
 exit $status

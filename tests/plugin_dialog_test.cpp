@@ -6,25 +6,13 @@
 
 #include "plugin/config_dialog.h"
 #include "plugin/gain_control.h"
+#include "plugin_fake_controls.h"
 
 using namespace levo;
 
 namespace {
 
-struct FakeControls final : DialogControls {
-    std::map<int, bool> checked, enabled;
-    std::map<int, std::pair<int, int>> ranges;
-    std::map<int, int> positions;
-    std::map<int, std::string> texts;
-    int x = -1, y = -1;
-    void set_check(int id, bool c) override { checked[id] = c; }
-    void set_range(int id, int lo, int hi) override { ranges[id] = {lo, hi}; }
-    void set_position(int id, int p) override { positions[id] = p; }
-    int position(int id) override { return positions[id]; }
-    void set_text(int id, const std::string& t) override { texts[id] = t; }
-    void enable(int id, bool e) override { enabled[id] = e; }
-    void move_to(int nx, int ny) override { x = nx, y = ny; }
-};
+using test::FakeControls;
 
 const int echo_list[] = {1024, 1026, 1028, 1031, 1030, 1039, 1029, 1025, 1027, 1032};
 
