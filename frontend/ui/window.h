@@ -12,7 +12,9 @@ namespace ui {
 
 class Window {
   public:
-    Window(Services services, std::string program_folder);
+    // `dialogs` answers the handlers' questions instead of the system's
+    // dialogs when given (benchmarks and tests answer them themselves).
+    Window(Services services, std::string program_folder, Dialogs* dialogs = nullptr);
     ~Window();
 
     // Builds the window, shown at once, and its controls in creation order;

@@ -149,7 +149,8 @@ int CALLBACK folder_start(HWND hwnd, UINT message, LPARAM, LPARAM start) {
 } // namespace
 
 struct Window::Impl final : ControlView, Dialogs {
-    Impl(Services services, std::string folder) : app(services, *this, *this, std::move(folder)) {}
+    Impl(Services services, std::string folder, Dialogs* dialogs)
+        : app(services, *this, dialogs ? *dialogs : *this, std::move(folder)) {}
 
     FrontEnd app;
     HWND hwnd = nullptr;
@@ -573,8 +574,8 @@ bool Window::Impl::pre_translate(MSG& msg) {
     return IsDialogMessageA(hwnd, &msg) != 0;
 }
 
-Window::Window(Services services, std::string program_folder)
-    : impl_(std::make_unique<Impl>(services, std::move(program_folder))) {}
+Window::Window(Services services, std::string program_folder, Dialogs* dialogs)
+    : impl_(std::make_unique<Impl>(services, std::move(program_folder), dialogs)) {}
 
 Window::~Window() {
     if (impl_->hwnd && IsWindow(impl_->hwnd)) DestroyWindow(impl_->hwnd);
