@@ -183,7 +183,7 @@ TEST_F(Cli, ReproducesTheConditionalJobBlock) {
 }
 
 TEST_F(Cli, RefusesJobsWhoseFieldsWouldAddACommandOrAControlCharacter) {
-    const std::string nul_file = dir.file("nul.ini");
+    const std::string nul_file = dir.file("zero_byte.ini");
     os.write_file(nul_file, std::string("mode = 1\r\nnr = 0\0 x\r\n", 22));
     struct Case {
         std::vector<std::string> args;

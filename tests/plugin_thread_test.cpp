@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "plugin/config_dialog.h"
+#include "plugin/effects.h"
 #include "plugin/gain_control.h"
 #include "plugin_fake_controls.h"
 
@@ -28,7 +29,8 @@ TEST(PluginThreads, BlocksAndTheDialogRunSideBySide) {
     std::thread host([&] {
         std::mt19937 rng(7);
         std::vector<int16_t> block(2 * 2048);
-        const int32_t formats[][3] = {{16, 2, 44100}, {16, 1, 48000}, {8, 2, 22050}, {16, 2, 96000}};
+        const int32_t formats[][3] = {
+            {16, 2, 44100}, {16, 1, 48000}, {8, 2, 22050}, {16, 2, 96000}};
         for (int i = 0; i < 3000; ++i) {
             for (auto& v : block) v = static_cast<int16_t>(rng() % 20000 - 10000);
             const int32_t* f = formats[(i / 50) % 4];
@@ -37,7 +39,8 @@ TEST(PluginThreads, BlocksAndTheDialogRunSideBySide) {
         }
         done = true;
     });
-    const int commands[] = {id_echo, id_emon, id_hq, id_nle, id_vpb, id_boost, id_invert, id_suspend};
+    const int commands[] = {id_echo, id_emon,  id_hq,     id_nle,
+                            id_vpb,  id_boost, id_invert, id_suspend};
     const int sliders[][3] = {{id_level, 0, 100}, {id_stepping, 5, 10}, {id_evol, 0, 100},
                               {id_esep, 0, 100},  {id_edelay, 5, 500},  {id_elevel, 0, 100}};
     std::mt19937 rng(11);
@@ -53,4 +56,5 @@ TEST(PluginThreads, BlocksAndTheDialogRunSideBySide) {
     }
     host.join();
     EXPECT_GT(rounds, 0);
+    release_passband(*st); // as the quit slot does
 }
