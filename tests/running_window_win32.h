@@ -12,6 +12,14 @@ namespace test {
 
 using ui::Ctl;
 
+// A control of the window: in the window itself or in one of its pages.
+inline HWND find_control(HWND window, Ctl id) {
+    if (HWND direct = GetDlgItem(window, static_cast<int>(id))) return direct;
+    for (HWND page = GetWindow(window, GW_CHILD); page; page = GetWindow(page, GW_HWNDNEXT))
+        if (HWND h = GetDlgItem(page, static_cast<int>(id))) return h;
+    return nullptr;
+}
+
 struct Running {
     PROCESS_INFORMATION pi = {};
     HWND window = nullptr;
@@ -52,14 +60,7 @@ struct Running {
         if (pi.hProcess) CloseHandle(pi.hProcess);
         if (pi.hThread) CloseHandle(pi.hThread);
     }
-    HWND control(Ctl id) const {
-        // Controls sit in the window or in one of its pages.
-        HWND direct = GetDlgItem(window, static_cast<int>(id));
-        if (direct) return direct;
-        for (HWND page = GetWindow(window, GW_CHILD); page; page = GetWindow(page, GW_HWNDNEXT))
-            if (HWND h = GetDlgItem(page, static_cast<int>(id))) return h;
-        return nullptr;
-    }
+    HWND control(Ctl id) const { return find_control(window, id); }
     std::string text(Ctl id) const {
         char buf[256] = {};
         SendMessageA(control(id), WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));

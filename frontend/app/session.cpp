@@ -7,12 +7,16 @@ void create_working_folders(platform::Os& os, const std::string& program_folder)
         os.create_folder(program_folder + sub);
 }
 
+namespace {
+
 std::vector<std::string> names_without_extension(platform::Os& os, const std::string& pattern) {
     std::vector<std::string> names;
     for (const std::string& file : os.list_folder(pattern))
         names.push_back(file.substr(0, file.rfind('.')));
     return names;
 }
+
+} // namespace
 
 std::vector<std::string> configuration_names(platform::Os& os, const std::string& program_folder) {
     return names_without_extension(os, program_folder + "configs\\*.ini");

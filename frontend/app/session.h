@@ -15,9 +15,8 @@ namespace app {
 // impossible folders are passed over.
 void create_working_folders(platform::Os& os, const std::string& program_folder);
 
-// The file entries a folder listing returns for the pattern, in listing
-// order, each name without its extension (up to its last ".").
-std::vector<std::string> names_without_extension(platform::Os& os, const std::string& pattern);
+// The lists list their folders' file entries in listing order, each name
+// without its extension (up to its last ".").
 // The configuration-name list: "configs\*.ini" of the program's folder.
 std::vector<std::string> configuration_names(platform::Os& os, const std::string& program_folder);
 // The include list: "avsinc\*.avs" of the program's folder (the same folder

@@ -11,10 +11,15 @@ namespace ui {
 using settings::FieldSpec;
 using FieldKind = settings::Kind;
 
+namespace {
+
+// The controls disabled and hidden at start, before the settings are loaded.
 const Ctl start_disabled[12] = {Ctl::upstat, Ctl::stats_button, Ctl::statsname, Ctl::mxref,
                                 Ctl::vbr,    Ctl::minqp,        Ctl::maxqp,     Ctl::qps,
                                 Ctl::range,  Ctl::aub,          Ctl::aq1,       Ctl::aq2};
 const Ctl start_hidden[3] = {Ctl::auto1pcrf, Ctl::crf_caption, Ctl::size_box};
+
+} // namespace
 
 FrontEnd::FrontEnd(Services services, ControlView& view, Dialogs& dialogs,
                    std::string program_folder)
@@ -81,7 +86,7 @@ void FrontEnd::on_timer() {
     waiting_scripts.pop_front();
 }
 
-bool FrontEnd::shut_down() {
+bool FrontEnd::save_settings_file() {
     return settings::save_settings(settings, app::settings_file(program_folder), os);
 }
 

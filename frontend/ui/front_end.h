@@ -50,8 +50,10 @@ struct FrontEnd {
     // The window's close box.
     void close_box() { event = Event::close_request; }
     bool closing() const { return event == Event::close_request; }
+    // Writes quorbel.ini in the program's folder; false when it cannot.
+    bool save_settings_file();
     // The end of the program: the settings file is written.
-    bool shut_down();
+    bool shut_down() { return save_settings_file(); }
     // A timer asked for by "Start" has run out: the oldest started script
     // still waiting is set to the idle priority class.
     void on_timer();
@@ -74,9 +76,5 @@ struct FrontEnd {
     // The last event the loop received; a handler may overwrite it.
     Event event = Event::none;
 };
-
-// The controls disabled and hidden at start, before the settings are loaded.
-extern const Ctl start_disabled[12];
-extern const Ctl start_hidden[3];
 
 } // namespace ui

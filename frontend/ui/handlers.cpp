@@ -48,6 +48,14 @@ void append_block(FrontEnd& app) {
     commands::append_job_block(ctx);
 }
 
+// The configuration-name list filled anew from the "configs" folder; its
+// text is emptied.
+void refresh_configuration_names(FrontEnd& app) {
+    app.view.set_items(Ctl::cfgname, app::configuration_names(app.os, app.program_folder));
+    app.settings.cfgname.clear();
+    show_field(app, &Settings::cfgname);
+}
+
 settings::LoadContext load_context(FrontEnd& app, settings::LoadListener& listener) {
     return {app.os, listener, app.program_folder};
 }
@@ -113,11 +121,9 @@ void files_input(FrontEnd& app, Ctl) {
 }
 
 void refresh(FrontEnd& app, Ctl) {
-    app.view.set_items(Ctl::cfgname, app::configuration_names(app.os, app.program_folder));
+    refresh_configuration_names(app);
     app.view.set_items(Ctl::avsinc, app::include_names(app.os, app.program_folder));
-    app.settings.cfgname.clear();
     app.settings.avsinc.clear();
-    show_field(app, &Settings::cfgname);
 }
 
 void save_config(FrontEnd& app, Ctl) {
@@ -125,9 +131,7 @@ void save_config(FrontEnd& app, Ctl) {
         settings::save_settings(app.settings,
                                 app::configuration_file(app.program_folder, app.settings.cfgname),
                                 app.os);
-    app.view.set_items(Ctl::cfgname, app::configuration_names(app.os, app.program_folder));
-    app.settings.cfgname.clear();
-    show_field(app, &Settings::cfgname);
+    refresh_configuration_names(app);
 }
 
 void load_config(FrontEnd& app, Ctl) {
@@ -209,7 +213,7 @@ void make_bat(FrontEnd& app, Ctl) {
 }
 
 void start(FrontEnd& app, Ctl) {
-    settings::save_settings(app.settings, app::settings_file(app.program_folder), app.os);
+    app.save_settings_file();
     // Each start writes a script of its own, so a script still running is
     // never rewritten under it: "temp.bat", else "temp2.bat", "temp3.bat", ...
     std::string name = "temp.bat";

@@ -410,10 +410,9 @@ void register_classes(HINSTANCE instance) {
 void Window::Impl::create_control(const ControlSpec& c, HFONT dialog_font, void* logo) {
     Page page = page_of(c.id);
     HWND parent = page == Page::none ? hwnd : pages[static_cast<int>(page)];
-    int height = c.rect.height;
     HWND h = CreateWindowExA(ex_style_of(c.kind), class_of(c.kind), initial_text(c).c_str(),
-                             style_of(c), c.rect.left, c.rect.top, c.rect.width, height, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+                             style_of(c), c.rect.left, c.rect.top, c.rect.width, c.rect.height,
+                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
                              GetModuleHandleA(nullptr), nullptr);
     controls[static_cast<int>(c.id)] = h;
     SendMessageA(h, WM_SETFONT,

@@ -18,6 +18,7 @@
 #include <string>
 
 #include "frontend/ui/control_ids.h"
+#include "running_window_win32.h"
 
 namespace {
 
@@ -28,13 +29,6 @@ HWND find_window() {
         Sleep(50);
     }
     return nullptr;
-}
-
-// A control of the window or of one of its pages.
-HWND find_control(HWND w, ui::Ctl id) {
-    for (HWND page = GetWindow(w, GW_CHILD); page; page = GetWindow(page, GW_HWNDNEXT))
-        if (HWND h = GetDlgItem(page, static_cast<int>(id))) return h;
-    return GetDlgItem(w, static_cast<int>(id));
 }
 
 void key(WORD vk, bool up) {
@@ -72,12 +66,12 @@ int main(int argc, char** argv) {
     }
     if (command == "edit") {
         SendMessageA(GetDlgItem(w, static_cast<int>(ui::Ctl::add)), BM_CLICK, 0, 0);
-        HWND list = find_control(w, ui::Ctl::job_list);
+        HWND list = test::find_control(w, ui::Ctl::job_list);
         SendMessageA(list, LB_SETCURSEL, 0, 0);
         SendMessageA(GetParent(list), WM_COMMAND,
                      MAKEWPARAM(static_cast<int>(ui::Ctl::job_list), LBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(list));
-        PostMessageA(find_control(w, ui::Ctl::edit), BM_CLICK, 0, 0);
+        PostMessageA(test::find_control(w, ui::Ctl::edit), BM_CLICK, 0, 0);
         Sleep(700);
         return FindWindowA("#32770", "Edit") ? 0 : 1;
     }
