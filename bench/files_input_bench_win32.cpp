@@ -49,7 +49,8 @@ int main() {
         answers.folder = folder + "out\\";
         for (int i = 0; i < count; ++i)
             answers.names.push_back("C:\\clips\\clip" + std::to_string(i) + ".avs");
-        ui::Window window({os, platform::native_media_probe(), platform::native_processes()},
+        ui::Window window({os, platform::native_media_probe(), platform::native_processes(),
+                           platform::native_tools()},
                           folder, &answers);
         window.create(nullptr);
         window.front_end().start();

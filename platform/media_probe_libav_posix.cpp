@@ -2,7 +2,6 @@
 #include "platform/media_probe.h"
 
 #include <algorithm>
-#include <fstream>
 
 extern "C" {
 #include <libavformat/avformat.h>
@@ -16,23 +15,12 @@ std::string native_path(std::string path) {
     return path;
 }
 
-// Without AviSynth, a wrapper script written for a picked source ("fs=" on
-// its first line) is measured by that source.
-std::string wrapped_source(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string first;
-    if (!in || !std::getline(in, first) || first.rfind("fs=\"", 0) != 0) return path;
-    size_t end = first.find('"', 4);
-    if (end == std::string::npos) return path;
-    return native_path(first.substr(4, end - 4));
-}
-
 class LibavProbe final : public MediaProbe {
   public:
     LibavProbe() { av_log_set_level(AV_LOG_QUIET); }
 
     std::optional<MediaLength> media_probe(const std::string& path) override {
-        std::string native = wrapped_source(native_path(path));
+        std::string native = native_path(path);
         AVFormatContext* ctx = nullptr;
         if (avformat_open_input(&ctx, native.c_str(), nullptr, nullptr) < 0) return std::nullopt;
         if (avformat_find_stream_info(ctx, nullptr) < 0) {

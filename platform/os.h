@@ -30,6 +30,10 @@ class Os {
     // Creates the file, replacing any existing one, and writes the bytes.
     virtual bool write_file(const std::string& path, std::string_view bytes) = 0;
 
+    // Creates the file with the bytes only when no file of that name exists;
+    // false when one does or it cannot be written.
+    virtual bool write_new_file(const std::string& path, std::string_view bytes) = 0;
+
     // Opens the file for reading and writing, creating it when missing but
     // never truncating it, and writes the bytes at its start.
     virtual bool overwrite_start(const std::string& path, std::string_view bytes) = 0;

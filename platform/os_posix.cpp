@@ -99,6 +99,10 @@ class PosixOs final : public Os {
         return write_with_flags(path, bytes, O_CREAT | O_TRUNC);
     }
 
+    bool write_new_file(const std::string& path, std::string_view bytes) override {
+        return write_with_flags(path, bytes, O_CREAT | O_EXCL);
+    }
+
     bool overwrite_start(const std::string& path, std::string_view bytes) override {
         return write_with_flags(path, bytes, O_CREAT);
     }

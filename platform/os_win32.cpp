@@ -67,6 +67,10 @@ class Win32Os final : public Os {
         return write_with_disposition(path, bytes, CREATE_ALWAYS);
     }
 
+    bool write_new_file(const std::string& path, std::string_view bytes) override {
+        return write_with_disposition(path, bytes, CREATE_NEW);
+    }
+
     bool overwrite_start(const std::string& path, std::string_view bytes) override {
         return write_with_disposition(path, bytes, OPEN_ALWAYS);
     }

@@ -68,8 +68,9 @@ TEST_F(Cli, WritesTheBatchFileAndWrapsMediaInputs) {
     EXPECT_NE(text.find("-o \"D:\\enc\\b.mp4\" \"C:\\in\\b.avs\"\r\n@echo+\r\n"),
               std::string::npos);
     EXPECT_EQ(text.substr(text.size() - 8), "@echo+\r\n");
-    EXPECT_EQ(*os.read_file(p + "avs\\a.mkv.avs"),
-              "fs=\"C:\\in\\a.mkv\"\r\nmfn=\"C:\\in\\a\"\r\nimport(\"..\\avsinc\\.avs\")\r\n");
+    EXPECT_EQ(
+        *os.read_file(p + "avs\\a.mkv.avs"),
+        "fs=\"C:\\in\\a.mkv\"\r\nmfn=\"C:\\in\\a\"\r\nimport(\"..\\avsinc\\default.avs\")\r\n");
     for (const char* sub : {"avs", "stats", "configs", "log", "avsinc"})
         EXPECT_TRUE(os.file_exists(p + sub));
 }
@@ -222,4 +223,28 @@ TEST_F(Cli, SliderPositionsAreClampedIntoTheSlidersRange) {
                   0);
         EXPECT_NE(out.str().find(fragment), std::string::npos) << set << "\n" << out.str();
     }
+}
+
+TEST_F(Cli, DirectInputsAndTargetSizesThatCannotBeMet) {
+    std::string p = dir.path();
+    probe.media["C:\\in\\a.y4m"] = {250, 25};
+    ASSERT_EQ(run({"--program-folder", p, "--set", "x264input=direct", "--set", "x264cli=current",
+                   "--set", "mode=0", "--set", "sizemode=1", "--set", "value=2", "C:\\in\\a.y4m"}),
+              0)
+        << err.str();
+    std::vector<std::string> got = lines();
+    ASSERT_EQ(got.size(), 6u);
+    EXPECT_EQ(got[1], "@echo Input:\"C:\\in\\a.y4m\"");
+    EXPECT_NE(got[4].find(" -B 1674 "), std::string::npos) << got[4];
+    EXPECT_TRUE(os.list_folder(p + "avs\\*").empty());
+
+    // One input that nothing can measure: one line, exit 2, no lines at all.
+    EXPECT_EQ(run({"--program-folder", p, "--set", "mode=6", "--set", "sizemode=1", "C:\\in\\a.y4m",
+                   "C:\\in\\b.mkv"}),
+              2);
+    EXPECT_EQ(err.str(), "quorbel-cli: the job for C:\\in\\b.mkv was not added: its target size "
+                         "needs its length, and it cannot be measured\n");
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(run({"--program-folder", p, "--set", "x264input=lavf"}), 2);
+    EXPECT_EQ(err.str(), "quorbel-cli: --set x264input: 'lavf' is not one of avisynth, direct\n");
 }

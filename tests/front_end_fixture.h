@@ -99,8 +99,9 @@ struct FrontEndTest : ::testing::Test {
     ScriptedDialogs dialogs;
     RecordingProcesses processes;
     NoProbe probe;
+    FakeTools tools;
     platform::Os& os = platform::native_os();
-    ui::FrontEnd app{{os, probe, processes}, view, dialogs, dir.path()};
+    ui::FrontEnd app{{os, probe, processes, tools}, view, dialogs, dir.path()};
     settings::Settings& s = app.settings;
 
     // A user's action: the control now holds `value` and reports `event`.

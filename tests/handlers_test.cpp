@@ -2,6 +2,8 @@
 // dialogs and a recording process seam.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "front_end_fixture.h"
 #include "frontend/app/session.h"
 
@@ -245,7 +247,7 @@ TEST_F(FrontEndTest, StartWritesItsOwnScriptStartsItIdleAndLowersItAfterTheTimer
 }
 
 TEST_F(FrontEndTest, StartThatCannotWriteItsScriptSaysSoAndStartsNothing) {
-    ui::FrontEnd lost{{os, probe, processes}, view, dialogs, dir.path() + "missing\\"};
+    ui::FrontEnd lost{{os, probe, processes, tools}, view, dialogs, dir.path() + "missing\\"};
     lost.on_event(Ctl::start, Event::changed);
     EXPECT_TRUE(processes.calls.empty());
     ASSERT_FALSE(dialogs.asked.empty());
@@ -268,4 +270,57 @@ TEST_F(FrontEndTest, AddRefusesAJobWhoseFieldWouldAddACommand) {
     press(Ctl::add);
     EXPECT_EQ(app.jobs.front(), "@echo.");
     EXPECT_EQ(app.jobs[1], "@echo Input:\"C:\\in & out.avs\"");
+}
+
+TEST_F(FrontEndTest, JobsWhoseTargetSizeCannotBeMetAreRefusedAndNamed) {
+    app.start();
+    s.mode = 0, s.sizemode = 1, s.value = "2";
+    s.infile = "D:\\v\\clip.y4m", s.outfile = "D:\\v\\clip.mkv"; // nothing can measure it
+    press(Ctl::add);
+    EXPECT_TRUE(app.jobs.empty());
+    EXPECT_EQ(dialogs.asked.back(),
+              "message|Add|The job for \"D:\\v\\clip.y4m\" was not added: its target size needs "
+              "its length, and it cannot be measured.");
+    EXPECT_EQ(s.infile + "|" + s.outfile, "D:\\v\\clip.y4m|D:\\v\\clip.mkv"); // kept
+
+    // "Files input" queues the others and names the refused ones at once.
+    s.x264input = "direct";
+    dialogs.folder = "F:\\out\\";
+    dialogs.multi = {"E:\\a.y4m", "E:\\b.avs", "E:\\c.y4m"};
+    s.mode = 1; // a quantizer mode needs no length
+    press(Ctl::files_input);
+    EXPECT_EQ(std::count(app.jobs.begin(), app.jobs.end(), "@echo."), 3);
+    s.mode = 0;
+    size_t before = app.jobs.size(), questions = dialogs.asked.size();
+    press(Ctl::files_input);
+    EXPECT_EQ(app.jobs.size(), before);             // a refused job adds no line
+    EXPECT_EQ(dialogs.asked.size(), questions + 3); // folder, files, one message
+    EXPECT_EQ(dialogs.asked.back(),
+              "message|Files input|The job for \"E:\\a.y4m\" was not added: its target size needs "
+              "its length, and it cannot be measured.\nThe job for \"E:\\b.avs\" was not added: "
+              "its target size needs its length, and it cannot be measured.\nThe job for "
+              "\"E:\\c.y4m\" was not added: its target size needs its length, and it cannot be "
+              "measured.\n");
+}
+
+TEST_F(FrontEndTest, AnIncludeScriptOfItsOwnWhenThereIsNoneListedAndChosen) {
+    app::create_working_folders(os, dir.path());
+    app.start();
+    EXPECT_EQ(test::read(dir.file("avsinc/default.avs")), app::default_include_script);
+    EXPECT_EQ(view.items[Ctl::avsinc], std::vector<std::string>{"default"});
+    EXPECT_EQ(s.avsinc, "default");
+    dialogs.files = {std::string("C:\\v\\clip.mkv")};
+    press(Ctl::input_button);
+    EXPECT_EQ(test::read(dir.file("avs/clip.mkv.avs")),
+              "fs=\"C:\\v\\clip.mkv\"\r\nmfn=\"C:\\v\\clip\"\r\nimport(\"..\\avsinc\\default.avs\")"
+              "\r\n");
+
+    // A user's script is never replaced, and a folder with scripts gets none.
+    os.write_file(dir.file("avsinc/default.avs"), "FFmpegSource2(fs)\r\n");
+    test::FakeTools none;
+    FrontEnd again({os, probe, processes, none}, view, dialogs, dir.path());
+    again.start();
+    EXPECT_EQ(test::read(dir.file("avsinc/default.avs")), "FFmpegSource2(fs)\r\n");
+    EXPECT_EQ(view.items[Ctl::avsinc], std::vector<std::string>{"default"});
+    EXPECT_EQ(again.settings.avsinc, ""); // listed; chosen only by the user or a settings file
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "frontend/commands/input_probe.h"
 #include "platform/media_probe.h"
 
 namespace {
@@ -60,16 +61,31 @@ TEST(MediaProbe, FilesThatCannotBeOpened) {
     EXPECT_FALSE(probe.media_probe(media("not_media.avi")));
 }
 
-#ifndef _WIN32
-TEST(MediaProbe, MeasuresAWrapperScriptBySourceWithoutAvisynth) {
-    std::string wrapper = std::string(QUORBEL_TEST_MEDIA) + "/wrapped.avs";
-    {
-        std::ofstream out(wrapper, std::ios::binary);
-        out << "fs=\"" << media("pal_4s.avi")
-            << "\"\r\nmfn=\"x\"\r\nimport(\"..\\avsinc\\.avs\")\r\n";
+// Without AviSynth no framework opens a wrapper script; it is measured by the
+// source its first line names, and each input only once.
+TEST(InputProbe, MeasuresAWrapperBySourceAndEachInputOnce) {
+    struct Counting final : platform::MediaProbe {
+        platform::MediaProbe& real = platform::native_media_probe();
+        std::vector<std::string> asked;
+        std::optional<platform::MediaLength> media_probe(const std::string& path) override {
+            asked.push_back(path);
+            return real.media_probe(path);
+        }
+    } counting;
+    std::string wrapper = media("wrapped.avs"), plain = media("plain.avs");
+    platform::Os& os = platform::native_os();
+    ASSERT_TRUE(os.write_file(wrapper, "fs=\"" + media("pal_4s.avi") +
+                                           "\"\r\nmfn=\"x\"\r\nimport(\"..\\avsinc\\.avs\")\r\n"));
+    ASSERT_TRUE(os.write_file(plain, "BlankClip()\r\n"));
+    commands::InputProbe probe(counting, os);
+    for (int i = 0; i < 2; ++i) {
+        auto length = probe.media_probe(wrapper);
+        ASSERT_TRUE(length);
+        EXPECT_EQ(length->frame_count, 100);
+        EXPECT_FALSE(probe.media_probe(plain));
     }
-    auto length = platform::native_media_probe().media_probe(wrapper);
-    ASSERT_TRUE(length);
-    EXPECT_EQ(length->frame_count, 100);
+    EXPECT_EQ(counting.asked, (std::vector<std::string>{wrapper, media("pal_4s.avi"), plain}));
+    EXPECT_EQ(probe.source_of(wrapper), media("pal_4s.avi"));
+    EXPECT_EQ(probe.source_of(plain), plain);
+    EXPECT_EQ(probe.source_of(media("pal_4s.avi")), media("pal_4s.avi"));
 }
-#endif

@@ -235,6 +235,7 @@ class DeadOs final : public platform::Os {
         return std::nullopt;
     }
     bool write_file(const std::string&, std::string_view) override { return false; }
+    bool write_new_file(const std::string&, std::string_view) override { return false; }
     bool overwrite_start(const std::string&, std::string_view) override { return false; }
     bool delete_file(const std::string&) override { return false; }
     bool file_exists(const std::string&) override { return false; }
@@ -254,6 +255,32 @@ TEST(SettingsFileFailure, NeitherFileNorDefaultIniKeepsTheSettingsWithoutLooping
     EXPECT_EQ(os.reads, 2); // the file, then default.ini once
     EXPECT_EQ(s.value, "33");
     EXPECT_EQ(s.mode, 1);
+}
+
+TEST_F(SettingsFile, ToolchainFieldsAreStoredOnlyAwayFromTheirDefaults) {
+    s.x264input = "direct";
+    s.x264asked = "3095";
+    std::string text = saved();
+    EXPECT_EQ(text.substr(text.size() - 48),
+              "aq2 = 15\r\nx264input = direct\r\nx264asked = 3095\r\n");
+    Settings fresh;
+    s = fresh;
+    load_text(text);
+    EXPECT_EQ(s.x264input, "direct");
+    EXPECT_EQ(s.x264asked, "3095");
+    for (const char* file : {"mode = 1\r\n", "x264input = lavf\r\n"}) {
+        load_text(file);
+        EXPECT_EQ(s.x264input, "avisynth") << file;
+        EXPECT_EQ(s.x264asked, "") << file;
+    }
+    // "L" and "Load Default" load an encode: the tools in use stay.
+    s.x264cli = "current", s.x264input = "direct", s.x264asked = "3095";
+    ctx.keep_toolchain = true;
+    load_text("x264cli = classic\r\nvalue = 33\r\n");
+    EXPECT_EQ(s.value, "33");
+    EXPECT_EQ(s.x264cli + s.x264input + s.x264asked, "currentdirect3095");
+    load_builtin_defaults(s, ctx);
+    EXPECT_EQ(s.x264cli + s.x264input + s.x264asked, "currentdirect3095");
 }
 
 TEST_F(SettingsFile, TheX264DialectIsStoredOnlyWhenItIsNotClassic) {

@@ -30,9 +30,9 @@ TEST(IntegerValue, FollowsTheTextRule) {
         EXPECT_EQ(integer_value(c.text), c.expected) << '"' << c.text << '"';
 }
 
-TEST(Schema, HoldsSixtyFourPersistedFieldsInSaveOrderTheDialectThenSevenUnstored) {
+TEST(Schema, HoldsSixtyFourPersistedFieldsInSaveOrderTheToolchainThenSevenUnstored) {
     const auto& table = schema();
-    ASSERT_EQ(table.size(), 72u);
+    ASSERT_EQ(table.size(), 74u);
     std::string order;
     for (int i = 0; i < persisted_count; ++i) {
         EXPECT_TRUE(table[i].persisted) << table[i].key;
@@ -45,11 +45,17 @@ TEST(Schema, HoldsSixtyFourPersistedFieldsInSaveOrderTheDialectThenSevenUnstored
               "range ref arx ary thr nr kfb bfr vbr minqp maxqp qps vbs vmb vib bv sct mingop "
               "maxgop auto1pcrf avsinc maxsize minsize dzinter dzintra aq1 aq2 ");
     for (int i = 0; i < persisted_count; ++i) EXPECT_TRUE(table[i].always_written);
-    // The dialect of the x264 lines: stored only when it is not "classic".
-    EXPECT_STREQ(table[persisted_count].key, "x264cli");
-    EXPECT_TRUE(table[persisted_count].persisted);
-    EXPECT_FALSE(table[persisted_count].always_written);
-    for (size_t i = persisted_count + 1; i < table.size(); ++i) EXPECT_FALSE(table[i].persisted);
+    // The tools in use: stored only when they are not at their defaults.
+    const char* toolchain[] = {"x264cli", "x264input", "x264asked"};
+    for (int i = 0; i < 3; ++i) {
+        const FieldSpec& f = table[persisted_count + i];
+        EXPECT_STREQ(f.key, toolchain[i]);
+        EXPECT_TRUE(f.persisted && f.toolchain && !f.always_written) << f.key;
+    }
+    for (size_t i = persisted_count + 3; i < table.size(); ++i) {
+        EXPECT_FALSE(table[i].persisted) << table[i].key;
+        EXPECT_FALSE(table[i].toolchain) << table[i].key;
+    }
     // The first 30 are integers, the other 34 texts.
     for (int i = 0; i < persisted_count; ++i)
         EXPECT_EQ(table[i].number != nullptr, i < 30) << table[i].key;

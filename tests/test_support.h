@@ -11,6 +11,7 @@
 
 #include "frontend/ui/control_view.h"
 #include "platform/os.h"
+#include "platform/tools.h"
 
 #ifndef _WIN32
 #include <sys/wait.h>
@@ -52,6 +53,30 @@ class TempFolder {
 
   private:
     std::filesystem::path dir_;
+};
+
+// The outside programs as a test sets them: by default no x264.exe anywhere
+// and no AviSynth.
+class FakeTools final : public platform::Tools {
+  public:
+    std::map<std::string, std::string> programs; // path -> what it prints
+    bool avisynth = false;
+    std::vector<std::string> looked_in;
+
+    std::optional<std::string> find_program(const std::string& name,
+                                            const std::vector<std::string>& folders) override {
+        looked_in = folders;
+        for (const std::string& folder : folders)
+            if (programs.count(folder + name)) return folder + name;
+        if (programs.count(name)) return name; // on the search path
+        return std::nullopt;
+    }
+    std::optional<std::string> output_of(const std::string& program, const std::string&) override {
+        auto it = programs.find(program);
+        if (it == programs.end()) return std::nullopt;
+        return it->second;
+    }
+    bool avisynth_installed() override { return avisynth; }
 };
 
 // Remembers the last state each control was given, and answers questions

@@ -71,9 +71,10 @@ class WindowTest : public ::testing::Test {
   protected:
     test::TempFolder dir;
     Logo logo;
-    Window window{
-        {platform::native_os(), platform::native_media_probe(), platform::native_processes()},
-        dir.path()};
+    test::FakeTools tools; // no x264.exe: no start-up question
+    Window window{{platform::native_os(), platform::native_media_probe(),
+                   platform::native_processes(), tools},
+                  dir.path()};
 
     HWND at(Ctl id) { return hwnd(window.control(id)); }
     void start() {

@@ -23,7 +23,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const std::string folder = os.program_folder();
     app::create_working_folders(os, folder);
 
-    ui::Window window({os, platform::native_media_probe(), platform::native_processes()}, folder);
+    ui::Window window({os, platform::native_media_probe(), platform::native_processes(),
+                       platform::native_tools()},
+                      folder);
     window.create(logo);
     window.front_end().start();
     window.run();

@@ -7,6 +7,19 @@ void create_working_folders(platform::Os& os, const std::string& program_folder)
         os.create_folder(program_folder + sub);
 }
 
+const char* const default_include_script =
+    "# The include script of the wrappers in \"avs\": each wrapper sets fs to the\r\n"
+    "# picked source and mfn to the same path without its extension, then imports\r\n"
+    "# this script, whose last line gives the clip that x264 and bepipe read.\r\n"
+    "# DirectShowSource opens the source through the system's DirectShow filters,\r\n"
+    "# video and audio. Edit it, or add scripts of your own beside it.\r\n"
+    "DirectShowSource(fs)\r\n";
+
+bool provide_default_include(platform::Os& os, const std::string& program_folder) {
+    if (!include_names(os, program_folder).empty()) return false;
+    return os.write_new_file(program_folder + "avsinc\\default.avs", default_include_script);
+}
+
 namespace {
 
 std::vector<std::string> names_without_extension(platform::Os& os, const std::string& pattern) {

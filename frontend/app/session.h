@@ -15,6 +15,14 @@ namespace app {
 // impossible folders are passed over.
 void create_working_folders(platform::Os& os, const std::string& program_folder);
 
+// When the "avsinc" folder holds no include script, writes "default.avs"
+// there: it reads the wrapper's source with video and audio through
+// DirectShow. A file of that name is never replaced. Returns whether it wrote
+// the script, which is then the one to choose.
+bool provide_default_include(platform::Os& os, const std::string& program_folder);
+// The include script it writes, CR LF after each line.
+extern const char* const default_include_script;
+
 // The lists list their folders' file entries in listing order, each name
 // without its extension (up to its last ".").
 // The configuration-name list: "configs\*.ini" of the program's folder.

@@ -4,8 +4,8 @@
 
 #include "frontend/app/session.h"
 #include "frontend/commands/job_block.h"
+#include "frontend/commands/job_check.h"
 #include "frontend/commands/job_files.h"
-#include "frontend/commands/line_safety.h"
 #include "frontend/commands/text_parts.h"
 #include "frontend/settings/settings_file.h"
 #include "frontend/ui/batch_script.h"
@@ -119,8 +119,10 @@ int run(const std::vector<std::string>& args, platform::Os& os, platform::MediaP
 
     const std::string folder = with_separator(o.program_folder.value_or(os.program_folder()));
     app::create_working_folders(os, folder);
+    bool own_include = app::provide_default_include(os, folder);
 
     settings::Settings s;
+    if (own_include) s.avsinc = "default"; // as the window chooses it
     ui::HeadlessView view(app::include_names(os, folder));
     ui::RulesOnLoad rules(view);
     settings::LoadContext ctx{os, rules, folder};
@@ -142,13 +144,18 @@ int run(const std::vector<std::string>& args, platform::Os& os, platform::MediaP
         return fail(err, "cannot write settings file " + *o.save_file);
 
     commands::JobList jobs;
-    commands::JobContext job{s, jobs, probe};
-    // A job whose fields would put a control character or a command of its
-    // own into the lines is refused, as "Add" refuses it.
+    commands::InputProbe input_probe(probe, os);
+    commands::JobContext job{s, jobs, input_probe};
+    // A job is refused as "Add" refuses it (see job_check.h).
     auto add = [&]() -> bool {
-        if (std::optional<std::string> field = commands::unsafe_field(s)) {
-            fail(err, "the job was not added: " + *field +
-                          " holds a character that cannot stand in a batch line");
+        if (std::optional<commands::Refusal> refusal = commands::job_refusal(s, input_probe)) {
+            if (!refusal->field.empty())
+                fail(err, "the job was not added: " + refusal->field +
+                              " holds a character that cannot stand in a batch line");
+            else
+                fail(err, "the job for " + refusal->input +
+                              " was not added: its target size needs its length, and " +
+                              refusal->reason);
             return false;
         }
         commands::append_job_block(job);

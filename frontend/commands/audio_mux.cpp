@@ -12,7 +12,7 @@ using settings::Settings;
 namespace {
 
 struct AudioEncoder {
-    const char* program;  // pipes bepipe's output into the encoder
+    const char* program;  // reads the decoded audio from its standard input
     const char* rate;     // begins with the rest of the audio name
     bool bits_per_second; // else the `aub` text as typed (a quality)
     const char* extension;
@@ -20,14 +20,23 @@ struct AudioEncoder {
 
 // By `ae` index.
 const AudioEncoder audio_encoders[] = {
-    {"^)\" | enc_aacplus.exe - ", "aac\" --cbr ", true, "aac"},
-    {"^)\" | neroaacenc.exe -if - -of ", "mp4\" -ignorelength -cbr ", true, "mp4"},
-    {"^)\" | neroaacenc_sse2.exe -if - -of ", "mp4\" -ignorelength -cbr ", true, "mp4"},
-    {"^)\" | neroaacenc.exe -if - -of ", "mp4\" -ignorelength -br ", true, "mp4"},
-    {"^)\" | neroaacenc_sse2.exe -if - -of ", "mp4\" -ignorelength -br ", true, "mp4"},
-    {"^)\" | neroaacenc.exe -if - -of ", "mp4\" -ignorelength -q ", false, "mp4"},
-    {"^)\" | neroaacenc_sse2.exe -if - -of ", "mp4\" -ignorelength -q ", false, "mp4"},
+    {" | enc_aacplus.exe - ", "aac\" --cbr ", true, "aac"},
+    {" | neroaacenc.exe -if - -of ", "mp4\" -ignorelength -cbr ", true, "mp4"},
+    {" | neroaacenc_sse2.exe -if - -of ", "mp4\" -ignorelength -cbr ", true, "mp4"},
+    {" | neroaacenc.exe -if - -of ", "mp4\" -ignorelength -br ", true, "mp4"},
+    {" | neroaacenc_sse2.exe -if - -of ", "mp4\" -ignorelength -br ", true, "mp4"},
+    {" | neroaacenc.exe -if - -of ", "mp4\" -ignorelength -q ", false, "mp4"},
+    {" | neroaacenc_sse2.exe -if - -of ", "mp4\" -ignorelength -q ", false, "mp4"},
 };
+
+// The program that decodes the input's audio onto its standard output: bepipe
+// on a one-line AviSynth script that imports the input, or, when x264 opens
+// the inputs itself, ffmpeg on the source as a two-channel WAV stream.
+std::string audio_source(const Settings& s) {
+    if (settings::direct_input(s))
+        return "@ffmpeg.exe -v error -i \"" + script_name(s.infile) + "\" -vn -ac 2 -f wav -";
+    return "@bepipe.exe --script \"import(^" + script_name(s.infile) + "^)\"";
+}
 
 // Mux lines by `muxer` index, with {A} the audio name, {O} the output file
 // and {M} the Matroska name. "No mux" and "Audio Only" have none.
@@ -70,8 +79,7 @@ void audio_command(const Settings& s, int encoder, JobList& jobs) {
         e.bits_per_second
             ? std::to_string(static_cast<int64_t>(settings::integer_value(s.aub)) * 1000)
             : s.aub;
-    jobs.push_back("@bepipe.exe --script \"import(^" + script_name(s.infile) + e.program + "\"" +
-                   stem + "audio." + e.rate + value);
+    jobs.push_back(audio_source(s) + e.program + "\"" + stem + "audio." + e.rate + value);
     mux_command(s, "\"" + stem + "audio." + e.extension + "\"", jobs);
 }
 

@@ -29,7 +29,9 @@ void derive_job_files(settings::Settings& s, const std::string& output_folder,
     s.statsname = program_folder + "stats\\" + name + ".stat";
     s.logname = program_folder + "log\\" + name + ".txt";
     s.outfile = output_folder + dotted_stem(name) + "mp4";
-    if (upper(extension(s.infile)) == "AVS") return;
+    // AviSynth scripts, and every input when x264 opens them itself, are used
+    // as picked.
+    if (settings::direct_input(s) || upper(extension(s.infile)) == "AVS") return;
     std::string wrapper = program_folder + "avs\\" + name + ".avs";
     os.write_file(wrapper, wrapper_script(s.infile, s.avsinc)); // failure: a missing script later
     s.infile = wrapper;

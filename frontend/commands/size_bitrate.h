@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "frontend/settings/settings.h"
@@ -13,6 +14,12 @@ namespace commands {
 // bitrate that makes the input fill `value` megabytes (audio included when
 // `aud` is on); empty when the input cannot be probed or has no length.
 std::string size_bitrate_fragment(const settings::Settings& s, platform::MediaProbe& probe);
+
+// With `sizemode` on, why no bitrate can be computed for the input: "it
+// cannot be measured", "its length cannot be measured" or "it is shorter
+// than half a second"; nothing when one can, or with `sizemode` off.
+std::optional<std::string> target_size_problem(const settings::Settings& s,
+                                               platform::MediaProbe& probe);
 
 // The bitrate in kbit/s for a target size in MB, an input of frame_count
 // frames at frame_rate frames per second, and an audio bitrate in kbit/s

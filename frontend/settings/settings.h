@@ -17,9 +17,12 @@ struct Settings {
     std::string cqm, aub, fa, mb, bias, fb, value, range, ref, arx, ary, thr, nr, kfb, bfr, vbr,
         minqp, maxqp, qps, vbs, vmb, vib, bv, sct, mingop, maxgop, auto1pcrf, avsinc, maxsize,
         minsize, dzinter, dzintra, aq1, aq2;
-    // The dialect of the x264 lines: "classic" or "current"; stored only
-    // when it is not "classic".
-    std::string x264cli;
+    // The tools in use, stored only when they differ from their defaults:
+    // the dialect of the x264 lines ("classic" or "current"), how inputs
+    // reach x264 ("avisynth": through wrapper scripts; "direct": x264 opens
+    // them itself), and the x264 build the start-up question was last asked
+    // about (empty: never).
+    std::string x264cli, x264input, x264asked;
     // Live only while the program runs.
     int cme, biasbar;
     std::string statsname, logname, infile, outfile, cfgname;
@@ -49,11 +52,12 @@ struct FieldSpec {
     int choice_count;
     bool persisted;
     bool always_written; // false: written only when it differs from its missing-key value
+    bool toolchain; // describes the installed tools, not an encode: "L" and "Load Default" keep it
 };
 
-// All 72 fields: the 64 persisted ones that every settings file holds, in the
-// order they are saved; `x264cli`, saved only when it is not "classic"; then
-// the seven that live only while the program runs.
+// All 74 fields: the 64 persisted ones that every settings file holds, in the
+// order they are saved; the three toolchain fields, saved only when they are
+// not at their defaults; then the seven that live only while the program runs.
 const std::vector<FieldSpec>& schema();
 constexpr int persisted_count = 64;
 
@@ -86,10 +90,15 @@ extern const char* const trellis_names[3];
 extern const char* const audio_encoder_names[7];
 extern const char* const muxer_names[5];
 extern const char* const x264_dialect_names[2]; // "classic", "current"
+extern const char* const x264_input_names[2];   // "avisynth", "direct"
 
 // Whether the x264 lines are written for current x264 builds.
 inline bool current_x264(const Settings& s) {
     return s.x264cli == x264_dialect_names[1];
+}
+// Whether x264 opens the inputs itself rather than through AviSynth wrappers.
+inline bool direct_input(const Settings& s) {
+    return s.x264input == x264_input_names[1];
 }
 
 // Whether a text is one of a text field's allowed values (any text when the

@@ -22,16 +22,18 @@ const char* const keys_before_audio_rule[] = {
     "ae",   "apin", "muxer", "deb-a", "deb-b", "dctd", "fastpsk"};
 const char* const keys_before_log_rule[] = {"upstat", "crelog"};
 const char* const keys_after_log_rule[] = {
-    "sizemode",  "aq",    "cqm",   "aub",   "mb",     "bias",    "fa",      "fb",
-    "value",     "range", "ref",   "arx",   "ary",    "thr",     "nr",      "kfb",
-    "bfr",       "vbr",   "minqp", "maxqp", "qps",    "sct",     "mingop",  "maxgop",
-    "auto1pcrf", "vbs",   "vmb",   "vib",   "bv",     "maxsize", "minsize", "dzinter",
-    "dzintra",   "aq1",   "aq2",   "mxref", "x264cli"};
+    "sizemode",  "aq",    "cqm",   "aub",   "mb",      "bias",      "fa",       "fb",
+    "value",     "range", "ref",   "arx",   "ary",     "thr",       "nr",       "kfb",
+    "bfr",       "vbr",   "minqp", "maxqp", "qps",     "sct",       "mingop",   "maxgop",
+    "auto1pcrf", "vbs",   "vmb",   "vib",   "bv",      "maxsize",   "minsize",  "dzinter",
+    "dzintra",   "aq1",   "aq2",   "mxref", "x264cli", "x264input", "x264asked"};
 
 template <size_t N>
-void read_keys(Settings& s, const IniReader& ini, const char* const (&keys)[N]) {
+void read_keys(Settings& s, const IniReader& ini, const char* const (&keys)[N],
+               const LoadContext& ctx) {
     for (const char* key : keys) {
         const FieldSpec& f = *find_field(key);
+        if (f.toolchain && ctx.keep_toolchain) continue;
         std::optional<std::string> v = ini.value(f.key, f.kind == Kind::text);
         // A text outside its field's values counts as missing.
         set_field(s, f, v && (f.kind != Kind::text || is_choice(f, *v)) ? *v : f.when_missing);
@@ -52,11 +54,11 @@ void read_include_choice(Settings& s, const IniReader& ini, LoadListener& listen
 void load_settings_text(Settings& s, std::string bytes, const LoadContext& ctx) {
     if (has_utf8_mark(bytes)) bytes = ctx.os.utf8_to_ansi(std::string_view(bytes).substr(3));
     IniReader ini(bytes);
-    read_keys(s, ini, keys_before_audio_rule);
+    read_keys(s, ini, keys_before_audio_rule, ctx);
     ctx.listener.audio_flag_read(s);
-    read_keys(s, ini, keys_before_log_rule);
+    read_keys(s, ini, keys_before_log_rule, ctx);
     ctx.listener.log_flag_read(s);
-    read_keys(s, ini, keys_after_log_rule);
+    read_keys(s, ini, keys_after_log_rule, ctx);
     read_include_choice(s, ini, ctx.listener);
     ctx.listener.loaded(s);
 }

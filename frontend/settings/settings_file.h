@@ -29,11 +29,13 @@ class LoadListener {
 
 // What a load works with: the file system, the listener, and the program's
 // folder (ending in its separator), where the built-in defaults pass through
-// "default.ini".
+// "default.ini". With `keep_toolchain` the fields that describe the installed
+// tools keep their values ("L" and "Load Default" load an encode, not tools).
 struct LoadContext {
     platform::Os& os;
     LoadListener& listener;
     std::string program_folder;
+    bool keep_toolchain = false;
 };
 
 enum class LoadResult {

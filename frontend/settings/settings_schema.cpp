@@ -32,6 +32,7 @@ const char* const audio_encoder_names[7] = {"CT AAC",  "Nero",    " |-sse2", "Ne
                                             " |-sse2", "Nero(Q)", " |-sse2"};
 const char* const muxer_names[5] = {"MP4Box", "MP4Creator", "MKVMerge", "No mux", "Audio Only"};
 const char* const x264_dialect_names[2] = {"classic", "current"};
+const char* const x264_input_names[2] = {"avisynth", "direct"};
 
 bool is_quantizer_mode(int mode) {
     return mode == 1 || mode == 2 || mode == 8 || mode == 9 || mode == 12;
@@ -48,21 +49,28 @@ using S = Settings;
 
 FieldSpec num(const char* key, Kind kind, int S::*member, const char* created, const char* missing,
               Limits limits = none) {
-    return {key, kind, member, nullptr, created, missing, limits, nullptr, 0, true, true};
+    return {key, kind, member, nullptr, created, missing, limits, nullptr, 0, true, true, false};
 }
 template <int N>
 FieldSpec choice(const char* key, int S::*member, const char* created, const char* missing,
                  const char* const (&names)[N]) {
-    return {key, Kind::index, member, nullptr, created, missing, none, names, N, true, true};
+    return {key, Kind::index, member, nullptr, created, missing, none, names, N, true, true, false};
 }
 FieldSpec txt(const char* key, std::string S::*member, const char* created, const char* missing,
               Limits limits = none) {
-    return {key, Kind::text, nullptr, member, created, missing, limits, nullptr, 0, true, true};
+    return {key,    Kind::text, nullptr, member, created, missing,
+            limits, nullptr,    0,       true,   true,    false};
 }
-// A text with a fixed set of values, saved only when it is not the first.
+// A setting of the tools in use, saved only when it is not its default: a
+// text with a fixed set of values (default the first), or any text (default
+// empty).
 template <int N>
-FieldSpec optional_choice(const char* key, std::string S::*member, const char* const (&names)[N]) {
-    return {key, Kind::text, nullptr, member, names[0], names[0], none, names, N, true, false};
+FieldSpec tool_choice(const char* key, std::string S::*member, const char* const (&names)[N]) {
+    return {key,  Kind::text, nullptr, member, names[0], names[0],
+            none, names,      N,       true,   false,    true};
+}
+FieldSpec tool_text(const char* key, std::string S::*member) {
+    return {key, Kind::text, nullptr, member, "", "", none, nullptr, 0, true, false, true};
 }
 template <typename F> F unstored(F f) {
     f.persisted = false;
@@ -138,7 +146,9 @@ std::vector<FieldSpec> build_schema() {
         txt("dzintra", &S::dzintra, "11", "11"),
         txt("aq1", &S::aq1, "0.0", "0"),
         txt("aq2", &S::aq2, "15", "15"),
-        optional_choice("x264cli", &S::x264cli, x264_dialect_names),
+        tool_choice("x264cli", &S::x264cli, x264_dialect_names),
+        tool_choice("x264input", &S::x264input, x264_input_names),
+        tool_text("x264asked", &S::x264asked),
         // Not stored in settings files.
         unstored(num("cme", flag, &S::cme, "1", "1")),
         unstored(num("biasbar", position, &S::biasbar, "100", "100", range(0, 200))),

@@ -108,7 +108,10 @@ void log_file_rule(const Settings& s, ControlView& view) {
 }
 
 void aq_rule(const Settings& s, ControlView& view, bool warn_user) {
-    if (s.aq == 1 && warn_user) view.warn("Warning!", "Only Quillfin's x264 support AQ parameter!");
+    // Every build that takes the "current" lines has AQ; only the classic
+    // lines ask for a patched x264.
+    if (s.aq == 1 && warn_user && !settings::current_x264(s))
+        view.warn("Warning!", "Only Quillfin's x264 support AQ parameter!");
     enable_all(view, {Ctl::aq1, Ctl::aq2}, s.aq == 1);
 }
 

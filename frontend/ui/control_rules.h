@@ -28,7 +28,8 @@ void trellis_rule(const Settings& s, ControlView& view);
 void audio_bitrate_rule(const Settings& s, ControlView& view);
 void audio_unit_caption(const Settings& s, ControlView& view);
 void log_file_rule(const Settings& s, ControlView& view);
-// With `warn_user`, ticking shows the AQ warning first (not on a load).
+// With `warn_user`, ticking shows the AQ warning first (not on a load, and
+// not with the lines for current x264).
 void aq_rule(const Settings& s, ControlView& view, bool warn_user);
 
 // Slider mirrors.

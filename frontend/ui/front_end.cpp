@@ -23,8 +23,8 @@ const Ctl start_hidden[3] = {Ctl::auto1pcrf, Ctl::crf_caption, Ctl::size_box};
 
 FrontEnd::FrontEnd(Services services, ControlView& view, Dialogs& dialogs,
                    std::string program_folder)
-    : os(services.os), probe(services.probe), processes(services.processes), view(view),
-      dialogs(dialogs), program_folder(std::move(program_folder)) {}
+    : os(services.os), probe(services.probe), processes(services.processes), tools(services.tools),
+      view(view), dialogs(dialogs), program_folder(std::move(program_folder)) {}
 
 namespace {
 
@@ -49,10 +49,30 @@ void FrontEnd::start() {
     for (Ctl c : start_disabled) view.enable(c, false);
     show_fields(view, FieldKind::position);
     for (Ctl c : start_hidden) view.show(c, false);
+    bool own_include = app::provide_default_include(os, program_folder);
     refresh(*this, Ctl::refresh);
+    if (own_include) {
+        settings.avsinc = "default"; // a load that names no other include keeps it
+        view.field_changed(settings::spec_of(&settings::Settings::avsinc));
+    }
 
     RulesOnLoad rules(view);
     app::start_up_load(settings, app::settings_file(program_folder), {os, rules, program_folder});
+    check_toolchain();
+}
+
+void FrontEnd::check_toolchain() {
+    x264 = find_x264(tools, program_folder);
+    if (!x264) return;
+    // Asked once for each build seen, whatever the answer.
+    std::string build = std::to_string(x264->build);
+    if (settings.x264asked == build) return;
+    ToolchainOffer offer = toolchain_offer(settings, *x264, tools.avisynth_installed());
+    if (offer.question.empty()) return;
+    settings.x264asked = build;
+    if (!dialogs.ask_yes_no("x264", offer.question)) return;
+    if (offer.other_dialect) toggle_x264_dialect();
+    if (offer.direct_input) toggle_x264_input();
 }
 
 void FrontEnd::on_event(Ctl id, Event kind) {
@@ -78,6 +98,11 @@ void FrontEnd::on_event(Ctl id, Event kind) {
 void FrontEnd::toggle_x264_dialect() {
     settings.x264cli = settings::x264_dialect_names[settings::current_x264(settings) ? 0 : 1];
     view.field_changed(settings::spec_of(&settings::Settings::x264cli));
+}
+
+void FrontEnd::toggle_x264_input() {
+    settings.x264input = settings::x264_input_names[settings::direct_input(settings) ? 0 : 1];
+    view.field_changed(settings::spec_of(&settings::Settings::x264input));
 }
 
 void FrontEnd::on_timer() {

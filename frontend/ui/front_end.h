@@ -14,9 +14,11 @@
 #include "frontend/ui/control_view.h"
 #include "frontend/ui/dialogs.h"
 #include "frontend/ui/job_list_editing.h"
+#include "frontend/ui/toolchain_question.h"
 #include "platform/media_probe.h"
 #include "platform/os.h"
 #include "platform/processes.h"
+#include "platform/tools.h"
 
 namespace ui {
 
@@ -33,13 +35,16 @@ struct Services {
     platform::Os& os;
     platform::MediaProbe& probe;
     platform::Processes& processes;
+    platform::Tools& tools;
 };
 
 struct FrontEnd {
     FrontEnd(Services services, ControlView& view, Dialogs& dialogs, std::string program_folder);
 
     // Start-up once the window and its controls exist: lists and start
-    // states, the configuration-name and include lists, the settings file.
+    // states, the configuration-name and include lists (with an include
+    // script of its own when there is none), the settings file, then the
+    // x264 in use (see toolchain_question.h).
     void start();
     // A control reported an event: its bound field takes what the control
     // holds, then the control's handlers run.
@@ -47,6 +52,9 @@ struct FrontEnd {
     // "Lines for current x264" in the window's system menu: switches the
     // dialect of the x264 lines between "classic" and "current".
     void toggle_x264_dialect();
+    // "x264 opens the input itself" in the system menu: inputs reach x264
+    // directly or through AviSynth wrappers.
+    void toggle_x264_input();
     // The window's close box.
     void close_box() { event = Event::close_request; }
     bool closing() const { return event == Event::close_request; }
@@ -57,6 +65,8 @@ struct FrontEnd {
     // A timer asked for by "Start" has run out: the oldest started script
     // still waiting is set to the idle priority class.
     void on_timer();
+    // The start-up question about the x264 in use.
+    void check_toolchain();
 
     // The job list shows the lines from `first` on anew, and the selection.
     void show_jobs(size_t first) { view.show_jobs(jobs, first, selected); }
@@ -64,6 +74,7 @@ struct FrontEnd {
     platform::Os& os;
     platform::MediaProbe& probe;
     platform::Processes& processes;
+    platform::Tools& tools;
     ControlView& view;
     Dialogs& dialogs;
     const std::string program_folder;
@@ -75,6 +86,8 @@ struct FrontEnd {
     std::deque<uint32_t> waiting_scripts;
     // The last event the loop received; a handler may overwrite it.
     Event event = Event::none;
+    // The x264 the scripts will call, as found at start-up.
+    std::optional<FoundX264> x264;
 };
 
 } // namespace ui

@@ -4,8 +4,8 @@
 
 #include "frontend/app/session.h"
 #include "frontend/commands/job_block.h"
+#include "frontend/commands/job_check.h"
 #include "frontend/commands/job_files.h"
-#include "frontend/commands/line_safety.h"
 #include "frontend/commands/text_parts.h"
 #include "frontend/settings/settings_file.h"
 #include "frontend/settings/text_number.h"
@@ -36,16 +36,14 @@ bool take(FrontEnd& app, std::string Settings::*field, std::optional<std::string
     return true;
 }
 
-// "Add": the job block, unless a field would put a control character or a
-// command of its own into the lines; then the job is refused with a message.
-void append_block(FrontEnd& app) {
-    if (std::optional<std::string> field = commands::unsafe_field(app.settings)) {
-        app.dialogs.message("Add", "The job was not added: \"" + *field +
-                                       "\" holds a character that cannot stand in a batch line.");
-        return;
-    }
-    commands::JobContext ctx{app.settings, app.jobs, app.probe};
+// The job block of the fields as they stand, or why the job is refused (see
+// job_check.h); a refused job leaves the fields as they are.
+std::optional<commands::Refusal> append_block(FrontEnd& app, commands::InputProbe& probe) {
+    if (std::optional<commands::Refusal> refusal = commands::job_refusal(app.settings, probe))
+        return refusal;
+    commands::JobContext ctx{app.settings, app.jobs, probe};
     commands::append_job_block(ctx);
+    return std::nullopt;
 }
 
 // The configuration-name list filled anew from the "configs" folder; its
@@ -56,8 +54,9 @@ void refresh_configuration_names(FrontEnd& app) {
     show_field(app, &Settings::cfgname);
 }
 
+// "L" and "Load Default" load an encode: the settings of the tools in use stay.
 settings::LoadContext load_context(FrontEnd& app, settings::LoadListener& listener) {
-    return {app.os, listener, app.program_folder};
+    return {app.os, listener, app.program_folder, true};
 }
 
 bool has_selection(const FrontEnd& app) {
@@ -111,13 +110,17 @@ void files_input(FrontEnd& app, Ctl) {
         app.dialogs.open_files({"Select some files", "", "AVS(*.AVS)|*.avs|Other Media|*.*"});
     if (names.empty()) names.emplace_back(); // one block of the two marker lines
     size_t first = app.jobs.size();
+    commands::InputProbe probe(app.probe, app.os);
+    std::string refused;
     for (const std::string& name : names) {
         app.settings.infile = name;
         commands::derive_job_files(app.settings, *folder, app.program_folder, app.os);
-        append_block(app);
+        if (std::optional<commands::Refusal> refusal = append_block(app, probe))
+            refused += commands::refusal_text(*refusal) + ".\n";
     }
     show_job_fields(app);
     app.show_jobs(first);
+    if (!refused.empty()) app.dialogs.message("Files input", refused);
 }
 
 void refresh(FrontEnd& app, Ctl) {
@@ -148,7 +151,11 @@ void load_default(FrontEnd& app, Ctl) {
 
 void add(FrontEnd& app, Ctl) {
     size_t first = app.jobs.size();
-    append_block(app);
+    commands::InputProbe probe(app.probe, app.os);
+    if (std::optional<commands::Refusal> refusal = append_block(app, probe)) {
+        app.dialogs.message("Add", commands::refusal_text(*refusal) + ".");
+        return;
+    }
     show_job_fields(app);
     app.show_jobs(first);
 }
@@ -213,6 +220,11 @@ void make_bat(FrontEnd& app, Ctl) {
 }
 
 void start(FrontEnd& app, Ctl) {
+    if (app.x264) {
+        std::string refused = refused_in_queue(app.jobs, *app.x264);
+        if (!refused.empty() && !app.dialogs.ask_yes_no("Start", refused + "\n\nStart anyway?"))
+            return;
+    }
     app.save_settings_file();
     // Each start writes a script of its own, so a script still running is
     // never rewritten under it: "temp.bat", else "temp2.bat", "temp3.bat", ...

@@ -64,8 +64,8 @@ const ControlSpec& control_spec(Ctl id);
 
 // The settings field a control shows, or nullptr.
 const settings::FieldSpec* bound_field(const ControlSpec& control);
-// The control that shows a field. Every field has exactly one, except
-// `x264cli`, which the window's system menu shows.
+// The control that shows a field. Every field has exactly one, except the
+// toolchain fields: the window's system menu shows `x264cli` and `x264input`.
 std::optional<Ctl> control_of(const settings::FieldSpec& field);
 
 // The text a control has when it is created.

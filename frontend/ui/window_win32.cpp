@@ -25,8 +25,10 @@ const char page_class[] = "QuorbelPage";
 // Posted after a choice in an editable list: the list writes the chosen
 // item into its edit box after the notification, so the field is shown again.
 constexpr UINT rewrite_message = WM_APP + 1;
-// The system menu's item "Lines for current x264" (below 0xF000, a multiple of 16).
+// The system menu's items "Lines for current x264" and "x264 opens the input
+// itself" (below 0xF000, multiples of 16).
 constexpr UINT current_lines_item = 0x0110;
+constexpr UINT direct_input_item = 0x0120;
 
 std::string window_text(HWND hwnd) {
     std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
@@ -195,10 +197,11 @@ struct Window::Impl final : ControlView, Dialogs {
     }
     void field_changed(const settings::FieldSpec& f) override {
         std::optional<Ctl> shown_by = control_of(f);
-        if (!shown_by) { // x264cli: the check mark of the system menu's item
-            CheckMenuItem(GetSystemMenu(hwnd, FALSE), current_lines_item,
-                          MF_BYCOMMAND |
-                              (settings::current_x264(app.settings) ? MF_CHECKED : MF_UNCHECKED));
+        if (!shown_by) { // a toolchain field: the check marks of the system menu
+            HMENU menu = GetSystemMenu(hwnd, FALSE);
+            auto mark = [](bool on) { return MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED); };
+            CheckMenuItem(menu, current_lines_item, mark(settings::current_x264(app.settings)));
+            CheckMenuItem(menu, direct_input_item, mark(settings::direct_input(app.settings)));
             return;
         }
         Ctl c = *shown_by;
@@ -483,6 +486,7 @@ void Window::Impl::build(void* logo) {
     HMENU system = GetSystemMenu(hwnd, FALSE);
     AppendMenuA(system, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(system, MF_STRING, current_lines_item, "Lines for current x264");
+    AppendMenuA(system, MF_STRING, direct_input_item, "x264 opens the input itself");
 }
 
 void Window::Impl::show_page(int index) {
@@ -548,6 +552,10 @@ LRESULT Window::Impl::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SYSCOMMAND:
         if ((wparam & 0xFFF0) == current_lines_item) {
             app.toggle_x264_dialect();
+            return 0;
+        }
+        if ((wparam & 0xFFF0) == direct_input_item) {
+            app.toggle_x264_input();
             return 0;
         }
         break;

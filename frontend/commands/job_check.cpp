@@ -1,0 +1,36 @@
+#include "frontend/commands/job_check.h"
+
+#include "frontend/commands/line_safety.h"
+#include "frontend/commands/size_bitrate.h"
+
+namespace commands {
+
+namespace {
+
+constexpr int audio_only = 4; // `muxer` index: no pass line at all
+
+// The job's passes carry a bitrate from the target size: every bitrate mode
+// (the CRF first passes of the automated modes are followed by one).
+bool uses_target_size(const settings::Settings& s) {
+    return s.sizemode && s.muxer != audio_only && !settings::is_quantizer_mode(s.mode);
+}
+
+} // namespace
+
+std::optional<Refusal> job_refusal(const settings::Settings& s, InputProbe& probe) {
+    if (std::optional<std::string> field = unsafe_field(s)) return Refusal{*field, "", ""};
+    if (s.infile.empty() || s.outfile.empty() || !uses_target_size(s)) return std::nullopt;
+    if (std::optional<std::string> problem = target_size_problem(s, probe))
+        return Refusal{"", probe.source_of(s.infile), *problem};
+    return std::nullopt;
+}
+
+std::string refusal_text(const Refusal& r) {
+    if (!r.field.empty())
+        return "The job was not added: \"" + r.field +
+               "\" holds a character that cannot stand in a batch line";
+    return "The job for \"" + r.input + "\" was not added: its target size needs its length, and " +
+           r.reason;
+}
+
+} // namespace commands

@@ -1,0 +1,72 @@
+// The outside programs elsewhere: files by name on PATH, a short run read
+// through popen. There is no AviSynth.
+#include "platform/tools.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+bool is_program(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+           ::access(path.c_str(), X_OK) == 0;
+}
+
+std::string quoted(const std::string& text) {
+    std::string out = "'";
+    for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+class PosixTools final : public Tools {
+  public:
+    std::optional<std::string> find_program(const std::string& name,
+                                            const std::vector<std::string>& folders) override {
+        for (const std::string& folder : folders)
+            if (is_program(folder + name)) return folder + name;
+        const char* path = std::getenv("PATH");
+        std::string rest = path ? path : "";
+        while (!rest.empty()) {
+            size_t colon = rest.find(':');
+            std::string folder = rest.substr(0, colon);
+            rest = colon == std::string::npos ? "" : rest.substr(colon + 1);
+            if (!folder.empty() && is_program(folder + "/" + name)) return folder + "/" + name;
+        }
+        return std::nullopt;
+    }
+
+    std::optional<std::string> output_of(const std::string& program,
+                                         const std::string& arguments) override {
+        std::string command = "timeout 10 " + quoted(program) + " " + arguments + " 2>&1";
+        std::FILE* pipe = ::popen(command.c_str(), "r");
+        if (!pipe) return std::nullopt;
+        std::string output;
+        char buffer[4096];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            output.append(buffer, n);
+        int status = ::pclose(pipe);
+        // The shell answers 127 when the program cannot be run, timeout 124.
+        if (status == -1 || !WIFEXITED(status) || WEXITSTATUS(status) == 127 ||
+            WEXITSTATUS(status) == 124)
+            return std::nullopt;
+        return output;
+    }
+
+    bool avisynth_installed() override { return false; }
+};
+
+} // namespace
+
+Tools& native_tools() {
+    static PosixTools tools;
+    return tools;
+}
+
+} // namespace platform
