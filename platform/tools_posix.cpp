@@ -13,7 +13,15 @@ namespace platform {
 
 namespace {
 
-bool is_program(const std::string& path) {
+// Names are Windows-style: a backslash separates folders like a slash.
+std::string native_path(std::string path) {
+    for (char& c : path)
+        if (c == '\\') c = '/';
+    return path;
+}
+
+bool is_program(const std::string& name) {
+    std::string path = native_path(name);
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
            ::access(path.c_str(), X_OK) == 0;
@@ -44,7 +52,8 @@ class PosixTools final : public Tools {
 
     std::optional<std::string> output_of(const std::string& program,
                                          const std::string& arguments) override {
-        std::string command = "timeout 10 " + quoted(program) + " " + arguments + " 2>&1";
+        std::string command =
+            "timeout 10 " + quoted(native_path(program)) + " " + arguments + " 2>&1";
         std::FILE* pipe = ::popen(command.c_str(), "r");
         if (!pipe) return std::nullopt;
         std::string output;

@@ -3,7 +3,8 @@
 # and Windows): build/ (native), build-asan/ (native with sanitizers),
 # build-tsan/ (native with ThreadSanitizer; only the threads test),
 # build-fuzz/ (clang with libFuzzer; only the fuzz targets) and build-win/
-# (mingw-w64, for wine).
+# (mingw-w64, for wine; with a real x264.exe for its tests, from
+# scripts/build-x264.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -19,7 +20,8 @@ for tree in "${trees[@]}"; do
     build-tsan) args+=(-DQUORBEL_SANITIZE=thread); targets=(--target plugin_thread_tests) ;;
     build-fuzz) args+=(-DQUORBEL_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++)
                 targets=(--target fuzz_targets) ;;
-    build-win) args+=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake") ;;
+    build-win) args+=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
+                      -DQUORBEL_X264_EXE="$("$root/scripts/build-x264.sh")") ;;
     *) echo "build.sh: unknown tree $tree" >&2; exit 2 ;;
   esac
   echo "== configuring and building $tree"

@@ -20,6 +20,42 @@ inline HWND find_control(HWND window, Ctl id) {
     return nullptr;
 }
 
+// A dialog box of the process (class "#32770") whose title is `title`, once
+// it is shown; nullptr when none comes within `ms` milliseconds.
+inline HWND find_dialog(DWORD pid, const std::string& title, int ms = 10000) {
+    struct Search {
+        DWORD pid;
+        const std::string& title;
+        HWND found;
+    } search{pid, title, nullptr};
+    for (int waited = 0; waited <= ms && !search.found; waited += 50) {
+        EnumWindows(
+            [](HWND w, LPARAM p) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(p);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(w, &owner);
+                char cls[64] = {}, text[256] = {};
+                GetClassNameA(w, cls, sizeof cls);
+                GetWindowTextA(w, text, sizeof text);
+                if (owner != s->pid || std::string(cls) != "#32770" || !IsWindowVisible(w) ||
+                    text != s->title)
+                    return TRUE;
+                s->found = w;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (!search.found) Sleep(50);
+    }
+    return search.found;
+}
+
+// The text of a message box (its static text, id 0xFFFF).
+inline std::string message_text(HWND box) {
+    char buf[4096] = {};
+    GetDlgItemTextA(box, 0xFFFF, buf, sizeof buf);
+    return buf;
+}
+
 struct Running {
     PROCESS_INFORMATION pi = {};
     HWND window = nullptr;
@@ -61,8 +97,21 @@ struct Running {
         if (pi.hThread) CloseHandle(pi.hThread);
     }
     HWND control(Ctl id) const { return find_control(window, id); }
+    DWORD pid() const { return pi.dwProcessId; }
+    // Sets a control's text as typing would.
+    void type(Ctl id, const std::string& text) const {
+        SendMessageA(control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    // Chooses an item of a list as a user's click does.
+    void choose(Ctl id, int index) const {
+        HWND list = control(id);
+        SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        SendMessageA(GetParent(list), WM_COMMAND, MAKEWPARAM(static_cast<int>(id), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+    }
+    void click(Ctl id) const { SendMessageA(control(id), BM_CLICK, 0, 0); }
     std::string text(Ctl id) const {
-        char buf[256] = {};
+        char buf[1024] = {};
         SendMessageA(control(id), WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
         return buf;
     }

@@ -22,10 +22,6 @@ std::string bin(const char* name) {
     return std::string(QUORBEL_BIN) + "/" + name;
 }
 
-void set_text(const Running& app, Ctl id, const std::string& text) {
-    SendMessageA(app.control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
 std::vector<std::string> lines_of(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
@@ -55,21 +51,17 @@ TEST(StartRun, QueuedJobsRunThroughTheScriptWithTheToolsAndDeleteIt) {
 
     Running app(p + "quorbel.exe", p);
     ASSERT_TRUE(app.window);
-    HWND mode = app.control(Ctl::mode);
-    SendMessageA(mode, CB_SETCURSEL, 13, 0);
-    SendMessageA(GetParent(mode), WM_COMMAND,
-                 MAKEWPARAM(static_cast<int>(Ctl::mode), CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(mode));
+    app.choose(Ctl::mode, 13);
     // Job a: 1000 bytes lie within 0..1 MB; job b: they miss 2..3 MB.
     for (const char* name : {"a", "b"}) {
         bool first = name[0] == 'a';
-        set_text(app, Ctl::infile, in + name + ".avs");
-        set_text(app, Ctl::outfile, out + name + ".mp4");
-        set_text(app, Ctl::statsname, p + "stats\\" + name + ".stat");
-        set_text(app, Ctl::logname, p + "log\\" + name + ".txt");
-        set_text(app, Ctl::minsize, first ? "0" : "2");
-        set_text(app, Ctl::maxsize, first ? "1" : "3");
-        SendMessageA(app.control(Ctl::add), BM_CLICK, 0, 0);
+        app.type(Ctl::infile, in + name + ".avs");
+        app.type(Ctl::outfile, out + name + ".mp4");
+        app.type(Ctl::statsname, p + "stats\\" + name + ".stat");
+        app.type(Ctl::logname, p + "log\\" + name + ".txt");
+        app.type(Ctl::minsize, first ? "0" : "2");
+        app.type(Ctl::maxsize, first ? "1" : "3");
+        app.click(Ctl::add);
     }
     EXPECT_EQ(SendMessageA(app.control(Ctl::job_list), LB_GETCOUNT, 0, 0), 2 * 8);
     SendMessageA(app.control(Ctl::start), BM_CLICK, 0, 0);

@@ -1,0 +1,123 @@
+// The window side of the first-video run (first_video_test.sh): quorbel.exe
+// in a program folder beside a real x264.exe, driven as a user drives it.
+// The start-up question is answered with Yes (lines for current x264, inputs
+// opened by x264 itself); four jobs are queued with inputs picked through
+// "..." and the file dialog and outputs typed as .mkv; "Start" runs them,
+// and the run ends when the script has deleted itself. The script then
+// checks the videos.
+//
+// Environment: QUORBEL_PROGRAM (the program folder), QUORBEL_CLIPS (four
+// clips, separated by "|"), QUORBEL_OUT (the output folder); Windows paths,
+// folders ending in a backslash.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "running_window_win32.h"
+#include "test_support.h"
+
+using test::Running;
+using ui::Ctl;
+
+namespace {
+
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+std::vector<std::string> split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (size_t end; (end = text.find(separator, start)) != std::string::npos; start = end + 1)
+        parts.push_back(text.substr(start, end - start));
+    parts.push_back(text.substr(start));
+    return parts;
+}
+
+// Picks the input through "..." and the open-file dialog: the path typed
+// into the dialog's file name box, then "Open".
+void pick_input(const Running& app, const std::string& path) {
+    PostMessageA(app.control(Ctl::input_button), BM_CLICK, 0, 0);
+    HWND dialog = test::find_dialog(app.pid(), "Open");
+    ASSERT_TRUE(dialog) << "no open-file dialog";
+    HWND name = GetDlgItem(dialog, 0x47c); // the file name box of the Explorer-style dialog
+    if (!name) name = GetDlgItem(dialog, 0x480);
+    ASSERT_TRUE(name);
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    for (int i = 0; i < 100 && app.text(Ctl::infile) != path; ++i) Sleep(50);
+    ASSERT_EQ(app.text(Ctl::infile), path);
+}
+
+struct Job {
+    int mode;
+    const char* size_mb; // target size (Size ticked throughout)
+    const char* minsize;
+    const char* maxsize;
+};
+
+} // namespace
+
+TEST(FirstVideo, QueuedFromTheWindowAndRunByStart) {
+    const std::string program = environment("QUORBEL_PROGRAM"), out = environment("QUORBEL_OUT");
+    const std::vector<std::string> clips = split(environment("QUORBEL_CLIPS"), '|');
+    ASSERT_FALSE(program.empty());
+    ASSERT_EQ(clips.size(), 4u);
+    platform::Os& os = platform::native_os();
+
+    Running app(program + "quorbel.exe", program);
+    ASSERT_TRUE(app.window);
+    // The x264 beside the program is Debian's 0.164: it refuses the classic
+    // lines, and no AviSynth reads the wrappers.
+    HWND question = test::find_dialog(app.pid(), "x264");
+    ASSERT_TRUE(question) << "no start-up question";
+    std::string asked = test::message_text(question);
+    EXPECT_NE(asked.find("(build 3095)"), std::string::npos) << asked;
+    EXPECT_NE(asked.find("Switch to the lines for current x264 and let x264 open the inputs "
+                         "itself?"),
+              std::string::npos)
+        << asked;
+    SendMessageA(question, WM_COMMAND, IDYES, 0);
+    for (int i = 0; i < 100 && IsWindow(question); ++i) Sleep(50);
+
+    const Job jobs[] = {
+        {0, "2", "90", "110"},  // single pass to a size
+        {6, "2", "90", "110"},  // two passes to a size
+        {13, "2", "0", "100"},  // the CRF pass lands within 0..100 MB: no second pass
+        {13, "2", "50", "60"},  // it misses 50..60 MB: the second pass runs
+    };
+    app.click(Ctl::size_box); // "Size" is shown in the bitrate modes
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(clips[i]);
+        app.choose(Ctl::mode, jobs[i].mode);
+        ASSERT_EQ(SendMessageA(app.control(Ctl::size_box), BM_GETCHECK, 0, 0), BST_CHECKED);
+        app.type(Ctl::value, jobs[i].size_mb);
+        app.type(Ctl::minsize, jobs[i].minsize);
+        app.type(Ctl::maxsize, jobs[i].maxsize);
+        pick_input(app, clips[i]);
+        const std::string name = clips[i].substr(clips[i].rfind('\\') + 1);
+        const std::string output = out + name.substr(0, name.rfind('.')) + ".mkv";
+        EXPECT_EQ(app.text(Ctl::outfile), clips[i].substr(0, clips[i].rfind('.')) + ".mp4");
+        app.type(Ctl::outfile, output);
+        LRESULT lines = SendMessageA(app.control(Ctl::job_list), LB_GETCOUNT, 0, 0);
+        app.click(Ctl::add);
+        ASSERT_GT(SendMessageA(app.control(Ctl::job_list), LB_GETCOUNT, 0, 0), lines + 2)
+            << "the job was not queued";
+        EXPECT_EQ(app.text(Ctl::infile), "");
+    }
+
+    app.click(Ctl::start);
+    bool started = false, ended = false;
+    for (int waited = 0; waited < 600000 && !ended; waited += 250) {
+        bool exists = os.file_exists(program + "temp.bat");
+        started = started || exists;
+        ended = started && !exists;
+        Sleep(250);
+    }
+    EXPECT_TRUE(ended) << "the script did not finish within ten minutes";
+    app.click(Ctl::cancel);
+    EXPECT_EQ(app.exit_code(), 0);
+}

@@ -1,0 +1,69 @@
+// The system's own look at x264.exe: found beside the program, in its
+// "tools" folder or on the search path, and its build read from what it
+// prints. Stand-ins print an old version text, a current one, or nothing.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "frontend/ui/toolchain_question.h"
+#include "test_support.h"
+
+namespace {
+
+// A stand-in x264.exe in `folder` that prints `version` when asked for it.
+void stand_in(const std::string& folder, const std::string& version) {
+    platform::Os& os = platform::native_os();
+#ifdef _WIN32
+    ASSERT_TRUE(os.write_file(folder + "x264.exe", os.read_file(QUORBEL_X264_STUB).value_or("")));
+    if (!version.empty()) {
+        ASSERT_TRUE(os.write_file(folder + "x264_version.txt", version));
+    }
+#else
+    ASSERT_TRUE(os.write_file(folder + "x264.exe", "#!/bin/sh\nprintf '" + version + "'\n"));
+    std::filesystem::permissions(folder + "x264.exe", std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
+#endif
+}
+
+} // namespace
+
+TEST(NativeTools, FindX264AndReadItsBuild) {
+    platform::Tools& tools = platform::native_tools();
+    struct Case {
+        const char* where; // "" the program folder, or "tools"
+        const char* version;
+        std::optional<int> build;
+    } cases[] = {
+        {"", "x264 0.164.3095 baee400\\nbuilt on Jan  1 2023\\n", 3095},
+        {"tools", "x264 0.65.995 2a7fbd5\\n", 995},
+        {"", "", std::nullopt}, // prints nothing: no build, no question
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.version);
+        test::TempFolder program;
+        std::string folder = program.path();
+        if (*c.where) {
+            ASSERT_TRUE(platform::native_os().create_folder(folder + c.where));
+            folder += std::string(c.where) + (folder.back() == '\\' ? "\\" : "/");
+        }
+#ifdef _WIN32
+        std::string version = c.version;
+        for (size_t at; (at = version.find("\\n")) != std::string::npos;) version.replace(at, 2, "\n");
+        stand_in(folder, version);
+#else
+        stand_in(folder, c.version);
+#endif
+        std::string tools_folder = program.path() + "tools\\"; // as the front end names it
+        std::optional<ui::FoundX264> found = ui::find_x264(tools, program.path());
+        EXPECT_EQ(found ? std::optional<int>(found->build) : std::nullopt, c.build);
+        if (found) {
+            EXPECT_EQ(found->path, (*c.where ? tools_folder : program.path()) + "x264.exe");
+        }
+    }
+    // Nowhere: not beside the program, and not on this machine's search path
+    // under that name.
+    test::TempFolder empty;
+    EXPECT_FALSE(tools.find_program("quorbel-no-such-tool.exe", {empty.path()}));
+    EXPECT_FALSE(tools.output_of(empty.path() + "missing.exe", "--version"));
+    EXPECT_FALSE(tools.avisynth_installed());
+}
