@@ -33,6 +33,8 @@ need /usr/share/wine/fonts/tahoma.ttf fonts-wine
 need /usr/share/wine/fonts/marlett.ttf fonts-wine
 need $gst/libgstplayback.so gstreamer1.0-plugins-base
 need $gst/libgstavi.so gstreamer1.0-plugins-good
+need $gst/libgsty4mdec.so gstreamer1.0-plugins-bad
+need dpkg-source dpkg-dev
 need pkg-config pkg-config
 need /usr/include/x86_64-linux-gnu/libavformat/avformat.h libavformat-dev
 need /usr/include/sndfile.h libsndfile1-dev

@@ -3,13 +3,15 @@
 # they are all present already. Recommended packages are not installed, so
 # every package needed is named here, including those that wine only
 # recommends: its fonts, the GStreamer plug-ins its DirectShow uses to read
-# AVI files, and the X libraries its display driver loads.
+# AVI, Matroska and y4m files, and the X libraries its display driver loads.
+# dpkg-dev unpacks Debian's x264 source package for scripts/build-x264.sh.
 set -euo pipefail
 
 packages=(
   cmake g++ make googletest clang-format clang libclang-rt-14-dev
   g++-mingw-w64-x86-64 mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 g++-mingw-w64-i686
   wine wine64 fonts-wine gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  gstreamer1.0-plugins-bad dpkg-dev
   libxrender1 libxrandr2 libxcursor1 libxi6 libxcomposite1 libxinerama1 libxfixes3 libxxf86vm1
   xvfb xauth fonts-dejavu-extra imagemagick
   pkg-config libavformat-dev ffmpeg x264 qemu-user libsndfile1-dev sox libbenchmark-dev bc

@@ -1,40 +1,51 @@
 #!/usr/bin/env bash
 # The main job: installs what it needs, builds the programs natively and for
-# Windows, and starts quorbel.exe, the window, under wine: on the user's
+# Windows (with an x264.exe built from Debian's x264 source, put beside
+# quorbel.exe), and starts quorbel.exe, the window, under wine: on the user's
 # display when there is one (it runs until the user closes it), else on a
-# virtual display, where a picture of each of its five pages is saved into
-# build-win/pictures/ and the program is ended through "Cancel". Then the job
-# generator shows a batch file for a sample clip.
+# virtual display, where pictures of the start-up question and of the five
+# pages are saved into build-win/pictures/ and the program is ended through
+# "Cancel". Then quorbel-cli writes a two-pass job to a target size for a
+# sample clip, wine's command interpreter runs it with the tools and x264.exe,
+# and ffprobe shows the video that came out.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh" build build-win
+bin="$root/build-win/bin"
+cp "$("$root/scripts/build-x264.sh")" "$bin/x264.exe"
 
 echo
 export WINEPREFIX="$root/build-win/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 "$root/scripts/prepare-wine-prefix.sh"
 if [ -n "${DISPLAY:-}" ]; then
   echo "== quorbel.exe on your display; close it to go on"
-  wine "$root/build-win/bin/quorbel.exe"
+  wine "$bin/quorbel.exe"
 else
-  echo "== quorbel.exe on a virtual display: pictures of its pages"
-  "$root/scripts/window-pictures.sh" "$root/build-win/bin" "$root/build-win/pictures"
+  echo "== quorbel.exe on a virtual display: pictures of its question and its pages"
+  "$root/scripts/window-pictures.sh" "$bin" "$root/build-win/pictures"
 fi
 echo "settings it left: build-win/bin/quorbel.ini"
 
 sample="$root/build/sample"
 mkdir -p "$sample"
-[ -f "$sample/clip.avi" ] || ffmpeg -loglevel error -y -f lavfi -i testsrc=size=320x240:rate=25 \
-  -f lavfi -i sine=frequency=440 -t 60 -c:v rawvideo -pix_fmt bgr24 -c:a pcm_s16le "$sample/clip.avi"
+[ -f "$sample/clip.y4m" ] || ffmpeg -loglevel error -y -f lavfi -i testsrc2=size=320x240:rate=25 \
+  -frames:v 250 -vf noise=alls=24:allf=t -pix_fmt yuv420p "$sample/clip.y4m"
+win() { local path=${1//\//\\}; echo "Z:$path"; } # wine maps the Unix root to Z:
 
 echo
-echo "== quorbel-cli: 'Automated Double Passes' to 20 MB with Nero audio, muxed by MP4Box"
-"$root/build/bin/quorbel-cli" --set mode=6 --set sizemode=1 --set value=20 --set aud=1 \
-  --bat "$sample/jobs" "$sample/clip.avi"
-cat "$sample/jobs.bat"
-
+echo "== quorbel-cli: 'Automated Double Passes' to 2 MB, lines for current x264, which opens the clip itself"
+rm -f "$sample/clip.mkv"
+xvfb-run -a wine "$bin/quorbel-cli.exe" --set x264cli=current --set x264input=direct --set mode=6 \
+  --set sizemode=1 --set value=2 --set "infile=$(win "$sample/clip.y4m")" \
+  --set "outfile=$(win "$sample/clip.mkv")" --set "statsname=$(win "$sample/clip.stat")" \
+  --set "logname=$(win "$sample/clip.txt")" --bat "$(win "$sample/jobs")" 2>/dev/null
+tr -d '\r' <"$sample/jobs.bat"
 echo
-echo "== the same job from the Windows build, under wine"
-xvfb-run -a wine "$root/build-win/bin/quorbel-cli.exe" --set mode=6 --set sizemode=1 --set value=20 \
-  --set aud=1 "Z:${sample//\//\\}\\clip.avi" 2>/dev/null | tr -d '\r'
-echo "(wine has no AviSynth: the wrapper cannot be measured, so the passes carry no -B piece)"
+echo "== the batch file run by wine's command interpreter"
+wine cmd /c "$(win "$sample/jobs.bat")" 2>&1 | tr '\r' '\n' |
+  grep -E '^(Input|Output|Encode Mode):|^encoded ' || true
+echo
+echo "== the video: $sample/clip.mkv ($(stat -c %s "$sample/clip.mkv") bytes for a 2 MB target)"
+ffprobe -v error -count_frames -show_entries stream=codec_name,width,height,nb_read_frames \
+  -of default=noprint_wrappers=1 "$sample/clip.mkv"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Starts quorbel.exe under wine on a virtual display, saves a picture of each
-# of its five pages, of the "edit" box of the job list and of its system
-# menu, and ends it
-# through "Cancel". Usage:
+# Starts quorbel.exe under wine on a virtual display, saves a picture of the
+# start-up question about the x264 in use when it comes (answered with Yes),
+# of each of its five pages, of the "edit" box of the job list and of its
+# system menu, and ends it through "Cancel". Usage:
 #   window-pictures.sh PROGRAM_FOLDER OUTPUT_FOLDER
 # PROGRAM_FOLDER holds quorbel.exe (its settings and working folders go there).
 set -euo pipefail
@@ -17,6 +17,10 @@ xvfb-run -a -s "-screen 0 800x600x24" bash -c '
   set -e
   wine "$0/quorbel.exe" &
   quorbel=$!
+  if wine "$1" question x264; then
+    import -window root -crop 640x400+0+0 +repage "$2/question-x264.png"
+    wine "$1" answer x264 yes
+  fi
   wine "$1" wait
   names=(bitrate rate-control mbs-frames more job)
   for i in 0 1 2 3 4; do

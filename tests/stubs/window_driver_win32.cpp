@@ -8,6 +8,12 @@
 //   window_driver close-edit      closes the "Edit" box with OK
 //   window_driver system-menu     opens the window's system menu
 //   window_driver close-menu      closes it again
+//   window_driver question TITLE  waits up to 5 s for a message box of the
+//                                 program titled TITLE (exit code 1 if none)
+//   window_driver answer TITLE yes|no   answers that message box
+//   window_driver type ID TEXT    sets the text of the control with that id
+//   window_driver click ID        presses the button with that id (the
+//                                 driver returns at once; a box may follow)
 // Exit code 0 on success, 1 when the window is not found or does not follow.
 #include <windows.h>
 
@@ -43,7 +49,7 @@ void key(WORD vk, bool up) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: window_driver wait | page N | cancel\n");
+        std::fprintf(stderr, "usage: window_driver wait | page N | cancel | question TITLE\n");
         return 2;
     }
     HWND w = find_window();
@@ -53,13 +59,35 @@ int main(int argc, char** argv) {
     }
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
+    std::string command = argv[1];
+    // Message boxes come before the loop is idle (the start-up question).
+    if ((command == "question" && argc == 3) || (command == "answer" && argc == 4)) {
+        HWND box = test::find_dialog(pid, argv[2], 5000);
+        if (!box) return 1;
+        if (command == "answer")
+            SendMessageA(box, WM_COMMAND, std::string(argv[3]) == "yes" ? IDYES : IDNO, 0);
+        Sleep(300);
+        return 0;
+    }
     HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
     if (process) WaitForInputIdle(process, 10000);
     // Answered from the event loop only, once start-up has finished.
     DWORD_PTR result = 0;
     SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &result);
-    std::string command = argv[1];
     if (command == "wait") return 0;
+    if (command == "type" && argc == 4) {
+        HWND h = test::find_control(w, static_cast<ui::Ctl>(std::atoi(argv[2])));
+        if (!h) return 1;
+        SendMessageA(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
+        return 0;
+    }
+    if (command == "click" && argc == 3) {
+        HWND h = test::find_control(w, static_cast<ui::Ctl>(std::atoi(argv[2])));
+        if (!h) return 1;
+        PostMessageA(h, BM_CLICK, 0, 0);
+        Sleep(500);
+        return 0;
+    }
     if (command == "cancel") {
         SendMessageA(GetDlgItem(w, static_cast<int>(ui::Ctl::cancel)), BM_CLICK, 0, 0);
         return 0;
