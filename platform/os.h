@@ -1,14 +1,22 @@
 // The operating-system services the front end and its command-line tools use.
 // One implementation per platform (os_win32.cpp, os_posix.cpp); tests swap in
-// their own to inject failures.
+// their own to inject failures and a fixed clock.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace platform {
+
+// A file's size in bytes and the time it was last written, in seconds since
+// 1970 (the clock of Os::now).
+struct FileInfo {
+    int64_t size;
+    int64_t modified;
+};
 
 class Os {
   public:
@@ -27,25 +35,56 @@ class Os {
     // The whole file, or nothing when it cannot be opened for reading.
     virtual std::optional<std::string> read_file(const std::string& path) = 0;
 
-    // Creates the file, replacing any existing one, and writes the bytes.
-    virtual bool write_file(const std::string& path, std::string_view bytes) = 0;
+    // Writes the whole file or nothing: the bytes go into a temporary file in
+    // the same folder, which then takes the file's place, so a write that
+    // fails or is cut short leaves the old file as it was. False on failure,
+    // and last_error() tells why.
+    bool write_file(const std::string& path, std::string_view bytes);
+    // The same, but only when no file of that name exists; false when one does.
+    bool write_new_file(const std::string& path, std::string_view bytes);
 
-    // Creates the file with the bytes only when no file of that name exists;
-    // false when one does or it cannot be written.
-    virtual bool write_new_file(const std::string& path, std::string_view bytes) = 0;
-
-    // Opens the file for reading and writing, creating it when missing but
-    // never truncating it, and writes the bytes at its start.
-    virtual bool overwrite_start(const std::string& path, std::string_view bytes) = 0;
+    // Gives a file a name that no file has; false when one has it or the
+    // file cannot be renamed.
+    virtual bool rename_new(const std::string& from, const std::string& to) = 0;
+    // Sets a damaged file aside: it takes the first free name of
+    // "NAME.unreadable", "NAME.unreadable-2", ... (never one a file has).
+    // The new name, or nothing when it cannot be renamed.
+    std::optional<std::string> set_aside(const std::string& path);
 
     virtual bool delete_file(const std::string& path) = 0;
     virtual bool file_exists(const std::string& path) = 0;
+    // Size and time of last write; nothing for a missing file or a folder.
+    virtual std::optional<FileInfo> file_info(const std::string& path) = 0;
+    // Now, in seconds since 1970.
+    virtual int64_t now() = 0;
 
     // Turns UTF-8 text into the single-byte text the program works in.
     virtual std::string utf8_to_ansi(std::string_view utf8) = 0;
+    // The single-byte text in the console's code page, which the command
+    // interpreter reads batch files in; nothing when a character has no
+    // place there.
+    virtual std::optional<std::string> ansi_to_console(std::string_view ansi) = 0;
 
     // The system's words for why the last call above failed.
     virtual std::string last_error() = 0;
+
+    // The steps of a whole-file write (write_file and write_new_file).
+    struct TempFile {
+        std::string path;
+        intptr_t handle = -1;
+    };
+    // Creates an empty temporary file in the folder of `target`.
+    virtual std::optional<TempFile> create_temp(const std::string& target) = 0;
+    // Writes every byte; a short write (a full disk) is a failure.
+    virtual bool write_temp(TempFile& file, std::string_view bytes) = 0;
+    // Flushes the file to the disk, closes it and gives it the name
+    // `target`, replacing a file of that name only when `replace`.
+    virtual bool commit_temp(TempFile& file, const std::string& target, bool replace) = 0;
+    // Closes and deletes it; last_error() keeps the failure that led here.
+    virtual void discard_temp(TempFile& file) = 0;
+
+  private:
+    bool write_whole(const std::string& path, std::string_view bytes, bool replace);
 };
 
 // The implementation for the platform this program was built for.

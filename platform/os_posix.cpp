@@ -1,5 +1,6 @@
 // POSIX implementation of the platform services. Generated names are
 // Windows-style, so a backslash is taken as a folder separator like a slash.
+// Each failing call keeps its errno for last_error().
 #include "platform/os.h"
 
 #include <cstring>
@@ -8,6 +9,7 @@
 #include <fcntl.h>
 #include <fnmatch.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -21,21 +23,9 @@ std::string native_path(std::string path) {
     return path;
 }
 
-bool write_all(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        bytes.remove_prefix(static_cast<size_t>(n));
-    }
-    return true;
-}
-
-bool write_with_flags(const std::string& path, std::string_view bytes, int flags) {
-    int fd = ::open(native_path(path).c_str(), flags | O_WRONLY | O_CLOEXEC, 0666);
-    if (fd < 0) return false;
-    bool ok = write_all(fd, bytes);
-    return ::close(fd) == 0 && ok;
+std::string folder_of(const std::string& path) {
+    size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? "." : path.substr(0, slash + 1);
 }
 
 class PosixOs final : public Os {
@@ -49,7 +39,7 @@ class PosixOs final : public Os {
     }
 
     bool create_folder(const std::string& path) override {
-        return ::mkdir(native_path(path).c_str(), 0777) == 0;
+        return ::mkdir(native_path(path).c_str(), 0777) == 0 || fail();
     }
 
     std::vector<std::string> list_folder(const std::string& pattern) override {
@@ -73,18 +63,24 @@ class PosixOs final : public Os {
 
     std::optional<std::string> read_file(const std::string& path) override {
         int fd = ::open(native_path(path).c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) return std::nullopt;
+        if (fd < 0) {
+            fail();
+            return std::nullopt;
+        }
         struct stat st {};
         if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+            error_ = EISDIR;
             ::close(fd);
             return std::nullopt;
         }
         std::string data;
+        data.reserve(static_cast<size_t>(st.st_size));
         char buf[65536];
         for (;;) {
             ssize_t n = ::read(fd, buf, sizeof buf);
             if (n < 0 && errno == EINTR) continue;
             if (n < 0) {
+                fail();
                 ::close(fd);
                 return std::nullopt;
             }
@@ -95,20 +91,15 @@ class PosixOs final : public Os {
         return data;
     }
 
-    bool write_file(const std::string& path, std::string_view bytes) override {
-        return write_with_flags(path, bytes, O_CREAT | O_TRUNC);
-    }
-
-    bool write_new_file(const std::string& path, std::string_view bytes) override {
-        return write_with_flags(path, bytes, O_CREAT | O_EXCL);
-    }
-
-    bool overwrite_start(const std::string& path, std::string_view bytes) override {
-        return write_with_flags(path, bytes, O_CREAT);
+    bool rename_new(const std::string& from, const std::string& to) override {
+        // A hard link takes only a free name; then the old name goes.
+        std::string a = native_path(from), b = native_path(to);
+        if (::link(a.c_str(), b.c_str()) != 0) return fail();
+        return ::unlink(a.c_str()) == 0 || fail();
     }
 
     bool delete_file(const std::string& path) override {
-        return ::unlink(native_path(path).c_str()) == 0;
+        return ::unlink(native_path(path).c_str()) == 0 || fail();
     }
 
     bool file_exists(const std::string& path) override {
@@ -116,10 +107,86 @@ class PosixOs final : public Os {
         return ::stat(native_path(path).c_str(), &st) == 0;
     }
 
-    // UTF-8 is this platform's own narrow encoding.
-    std::string utf8_to_ansi(std::string_view utf8) override { return std::string(utf8); }
+    std::optional<FileInfo> file_info(const std::string& path) override {
+        struct stat st {};
+        if (::stat(native_path(path).c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return std::nullopt;
+        return FileInfo{static_cast<int64_t>(st.st_size), static_cast<int64_t>(st.st_mtime)};
+    }
 
-    std::string last_error() override { return std::strerror(errno); }
+    int64_t now() override { return static_cast<int64_t>(::time(nullptr)); }
+
+    // UTF-8 is this platform's own narrow encoding, for files and the shell.
+    std::string utf8_to_ansi(std::string_view utf8) override { return std::string(utf8); }
+    std::optional<std::string> ansi_to_console(std::string_view ansi) override {
+        return std::string(ansi);
+    }
+
+    std::string last_error() override { return std::strerror(error_); }
+
+    std::optional<TempFile> create_temp(const std::string& target) override {
+        std::string base = native_path(target);
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            std::string path =
+                base + ".~" + std::to_string(::getpid()) + "-" + std::to_string(++temp_count_);
+            int fd = ::open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+            if (fd >= 0) return TempFile{path, fd};
+            if (errno != EEXIST) break;
+        }
+        fail();
+        return std::nullopt;
+    }
+
+    bool write_temp(TempFile& file, std::string_view bytes) override {
+        while (!bytes.empty()) {
+            ssize_t n = ::write(static_cast<int>(file.handle), bytes.data(), bytes.size());
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) return fail();
+            if (n == 0) { // nothing more fits
+                error_ = ENOSPC;
+                return false;
+            }
+            bytes.remove_prefix(static_cast<size_t>(n));
+        }
+        return true;
+    }
+
+    bool commit_temp(TempFile& file, const std::string& target, bool replace) override {
+        int fd = static_cast<int>(file.handle);
+        bool synced = ::fsync(fd) == 0 || fail();
+        bool closed = ::close(fd) == 0 || fail();
+        file.handle = -1;
+        if (!synced || !closed) return false;
+        std::string to = native_path(target);
+        if (replace) {
+            if (::rename(file.path.c_str(), to.c_str()) != 0) return fail();
+        } else {
+            if (::link(file.path.c_str(), to.c_str()) != 0) return fail();
+            ::unlink(file.path.c_str());
+        }
+        // The new name itself reaches the disk with its folder.
+        int dir = ::open(folder_of(to).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dir >= 0) {
+            ::fsync(dir);
+            ::close(dir);
+        }
+        return true;
+    }
+
+    void discard_temp(TempFile& file) override {
+        if (file.handle != -1) ::close(static_cast<int>(file.handle));
+        file.handle = -1;
+        ::unlink(file.path.c_str());
+    }
+
+  private:
+    // Keeps the error of the call that failed; always false.
+    bool fail() {
+        error_ = errno;
+        return false;
+    }
+
+    int error_ = 0;
+    unsigned temp_count_ = 0;
 };
 
 } // namespace

@@ -1,4 +1,5 @@
-// Win32 implementation of the platform services (ANSI entry points).
+// Win32 implementation of the platform services (ANSI entry points). Each
+// failing call keeps its error code for last_error().
 #include "platform/os.h"
 
 #include <windows.h>
@@ -6,35 +7,41 @@
 namespace platform {
 namespace {
 
-bool write_handle(HANDLE h, std::string_view bytes) {
-    while (!bytes.empty()) {
-        DWORD chunk = bytes.size() > 0x40000000u ? 0x40000000u : static_cast<DWORD>(bytes.size());
-        DWORD written = 0;
-        if (!WriteFile(h, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
-        bytes.remove_prefix(written);
-    }
-    return true;
+// FILETIME counts 100-ns steps since 1601; 11644473600 seconds lie before 1970.
+int64_t unix_seconds(FILETIME ft) {
+    ULARGE_INTEGER t;
+    t.LowPart = ft.dwLowDateTime;
+    t.HighPart = ft.dwHighDateTime;
+    return static_cast<int64_t>(t.QuadPart / 10000000ULL) - 11644473600LL;
 }
 
-bool write_with_disposition(const std::string& path, std::string_view bytes, DWORD disposition) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, disposition,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    bool ok = write_handle(h, bytes);
-    return CloseHandle(h) && ok;
+std::wstring wide(std::string_view text, UINT code_page, DWORD flags) {
+    int n = static_cast<int>(text.size());
+    int length = MultiByteToWideChar(code_page, flags, text.data(), n, nullptr, 0);
+    if (length <= 0) return {};
+    std::wstring w(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(code_page, flags, text.data(), n, w.data(), length);
+    return w;
 }
 
 class Win32Os final : public Os {
   public:
     std::string program_folder() override {
-        char buf[MAX_PATH + 1] = {};
-        DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
-        std::string path(buf, n);
+        // The path whole, however long: the buffer grows until it fits.
+        std::string path(MAX_PATH, '\0');
+        for (;;) {
+            DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+            if (n < path.size()) {
+                path.resize(n);
+                break;
+            }
+            path.resize(path.size() * 2);
+        }
         return path.substr(0, path.find_last_of("\\/") + 1);
     }
 
     bool create_folder(const std::string& path) override {
-        return CreateDirectoryA(path.c_str(), nullptr) != 0;
+        return CreateDirectoryA(path.c_str(), nullptr) != 0 || fail();
     }
 
     std::vector<std::string> list_folder(const std::string& pattern) override {
@@ -52,60 +59,146 @@ class Win32Os final : public Os {
     std::optional<std::string> read_file(const std::string& path) override {
         HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+        if (h == INVALID_HANDLE_VALUE) {
+            fail();
+            return std::nullopt;
+        }
         std::string data;
+        LARGE_INTEGER size;
+        if (GetFileSizeEx(h, &size) && size.QuadPart > 0)
+            data.reserve(static_cast<size_t>(size.QuadPart));
         char buf[65536];
         DWORD got = 0;
         bool ok = true;
         while ((ok = ReadFile(h, buf, sizeof buf, &got, nullptr)) && got > 0) data.append(buf, got);
+        if (!ok) fail();
         CloseHandle(h);
         if (!ok) return std::nullopt;
         return data;
     }
 
-    bool write_file(const std::string& path, std::string_view bytes) override {
-        return write_with_disposition(path, bytes, CREATE_ALWAYS);
+    bool rename_new(const std::string& from, const std::string& to) override {
+        return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0 || fail();
     }
 
-    bool write_new_file(const std::string& path, std::string_view bytes) override {
-        return write_with_disposition(path, bytes, CREATE_NEW);
+    bool delete_file(const std::string& path) override {
+        return DeleteFileA(path.c_str()) != 0 || fail();
     }
-
-    bool overwrite_start(const std::string& path, std::string_view bytes) override {
-        return write_with_disposition(path, bytes, OPEN_ALWAYS);
-    }
-
-    bool delete_file(const std::string& path) override { return DeleteFileA(path.c_str()) != 0; }
 
     bool file_exists(const std::string& path) override {
         return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
     }
 
+    std::optional<FileInfo> file_info(const std::string& path) override {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+            (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            return std::nullopt;
+        int64_t size = (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        return FileInfo{size, unix_seconds(data.ftLastWriteTime)};
+    }
+
+    int64_t now() override {
+        FILETIME ft;
+        GetSystemTimeAsFileTime(&ft);
+        return unix_seconds(ft);
+    }
+
     std::string utf8_to_ansi(std::string_view utf8) override {
-        if (utf8.empty()) return {};
-        int n = static_cast<int>(utf8.size());
-        int wide_len = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), n, nullptr, 0);
-        std::wstring wide(static_cast<size_t>(wide_len), L'\0');
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), n, wide.data(), wide_len);
-        int ansi_len =
-            WideCharToMultiByte(CP_ACP, 0, wide.data(), wide_len, nullptr, 0, nullptr, nullptr);
-        std::string ansi(static_cast<size_t>(ansi_len), '\0');
-        WideCharToMultiByte(CP_ACP, 0, wide.data(), wide_len, ansi.data(), ansi_len, nullptr,
-                            nullptr);
+        std::wstring w = wide(utf8, CP_UTF8, 0);
+        int n = static_cast<int>(w.size());
+        int length = WideCharToMultiByte(CP_ACP, 0, w.data(), n, nullptr, 0, nullptr, nullptr);
+        std::string ansi(static_cast<size_t>(length > 0 ? length : 0), '\0');
+        if (length > 0)
+            WideCharToMultiByte(CP_ACP, 0, w.data(), n, ansi.data(), length, nullptr, nullptr);
         return ansi;
     }
 
+    std::optional<std::string> ansi_to_console(std::string_view ansi) override {
+        bool plain = true;
+        for (char c : ansi) plain = plain && static_cast<unsigned char>(c) < 0x80;
+        if (plain) return std::string(ansi); // ASCII is the same in both
+        std::wstring w = wide(ansi, CP_ACP, MB_ERR_INVALID_CHARS);
+        if (w.empty()) return std::nullopt;
+        int n = static_cast<int>(w.size());
+        BOOL lost = FALSE;
+        int length = WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, w.data(), n, nullptr, 0,
+                                         nullptr, &lost);
+        if (length <= 0 || lost) return std::nullopt;
+        std::string console(static_cast<size_t>(length), '\0');
+        WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, w.data(), n, console.data(), length,
+                            nullptr, &lost);
+        if (lost) return std::nullopt;
+        return console;
+    }
+
     std::string last_error() override {
-        DWORD code = GetLastError();
         char buf[512] = {};
         DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                 nullptr, code, 0, buf, sizeof buf, nullptr);
+                                 nullptr, error_, 0, buf, sizeof buf, nullptr);
         std::string text(buf, n);
         while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' ||
                                  text.back() == '.'))
             text.pop_back();
-        return text.empty() ? "error " + std::to_string(code) : text;
+        return text.empty() ? "error " + std::to_string(error_) : text;
     }
+
+    std::optional<TempFile> create_temp(const std::string& target) override {
+        // Beside the target, under a name of this process's own.
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            std::string path = target + ".~" + std::to_string(GetCurrentProcessId()) + "-" +
+                               std::to_string(++temp_count_);
+            HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (h != INVALID_HANDLE_VALUE) return TempFile{path, reinterpret_cast<intptr_t>(h)};
+            DWORD error = GetLastError();
+            if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+        }
+        fail();
+        return std::nullopt;
+    }
+
+    bool write_temp(TempFile& file, std::string_view bytes) override {
+        HANDLE h = reinterpret_cast<HANDLE>(file.handle);
+        while (!bytes.empty()) {
+            DWORD chunk =
+                bytes.size() > 0x40000000u ? 0x40000000u : static_cast<DWORD>(bytes.size());
+            DWORD written = 0;
+            if (!WriteFile(h, bytes.data(), chunk, &written, nullptr)) return fail();
+            if (written == 0) { // nothing more fits
+                error_ = ERROR_DISK_FULL;
+                return false;
+            }
+            bytes.remove_prefix(written);
+        }
+        return true;
+    }
+
+    bool commit_temp(TempFile& file, const std::string& target, bool replace) override {
+        HANDLE h = reinterpret_cast<HANDLE>(file.handle);
+        bool flushed = FlushFileBuffers(h) != 0 || fail();
+        bool closed = CloseHandle(h) != 0 || fail();
+        file.handle = -1;
+        if (!flushed || !closed) return false;
+        DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
+        return MoveFileExA(file.path.c_str(), target.c_str(), flags) != 0 || fail();
+    }
+
+    void discard_temp(TempFile& file) override {
+        if (file.handle != -1) CloseHandle(reinterpret_cast<HANDLE>(file.handle));
+        file.handle = -1;
+        DeleteFileA(file.path.c_str());
+    }
+
+  private:
+    // Keeps the error of the call that failed; always false.
+    bool fail() {
+        error_ = GetLastError();
+        return false;
+    }
+
+    DWORD error_ = 0;
+    unsigned temp_count_ = 0;
 };
 
 } // namespace

@@ -1,5 +1,6 @@
-// Starting a batch script in a console of its own and lowering its priority:
-// what "Start" needs from the system. Tests swap in a recording fake.
+// Starting a batch script in a console of its own, lowering its priority and
+// learning when it has ended: what "Start" needs from the system. Tests swap
+// in a recording fake.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +22,9 @@ class Processes {
     virtual bool shell_open(const std::string& script, const std::string& folder) = 0;
     // Sets the process with this ID to the idle priority class.
     virtual bool set_idle_priority(uint32_t pid) = 0;
+    // Whether a script started here has ended (or is not known here). It is
+    // asked without waiting.
+    virtual bool has_ended(uint32_t pid) = 0;
 };
 
 // The system's own (Windows only).

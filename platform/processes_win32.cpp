@@ -4,6 +4,8 @@
 
 #include <shellapi.h>
 
+#include <map>
+
 namespace platform {
 
 namespace {
@@ -23,7 +25,7 @@ class Win32Processes final : public Processes {
                             &pi))
             return std::nullopt;
         CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
+        started_[pi.dwProcessId] = pi.hProcess; // kept until it has ended
         return static_cast<uint32_t>(pi.dwProcessId);
     }
 
@@ -37,6 +39,15 @@ class Win32Processes final : public Processes {
         return ShellExecuteExA(&info) != 0;
     }
 
+    bool has_ended(uint32_t pid) override {
+        auto it = started_.find(pid);
+        if (it == started_.end()) return true;
+        if (WaitForSingleObject(it->second, 0) == WAIT_TIMEOUT) return false;
+        CloseHandle(it->second);
+        started_.erase(it);
+        return true;
+    }
+
     bool set_idle_priority(uint32_t pid) override {
         HANDLE process = OpenProcess(PROCESS_SET_INFORMATION, FALSE, pid);
         if (!process) return false;
@@ -44,6 +55,9 @@ class Win32Processes final : public Processes {
         CloseHandle(process);
         return ok;
     }
+
+  private:
+    std::map<DWORD, HANDLE> started_;
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <set>
 
 #include "frontend/ui/front_end.h"
 #include "test_support.h"
@@ -85,6 +86,8 @@ class RecordingProcesses final : public platform::Processes {
         calls.push_back("idle " + std::to_string(pid));
         return true;
     }
+    std::set<uint32_t> ended; // scripts that have ended
+    bool has_ended(uint32_t pid) override { return ended.count(pid) > 0; }
 };
 
 struct NoProbe final : platform::MediaProbe {
@@ -100,7 +103,7 @@ struct FrontEndTest : ::testing::Test {
     RecordingProcesses processes;
     NoProbe probe;
     FakeTools tools;
-    platform::Os& os = platform::native_os();
+    TestOs os; // the platform's own, unless a test fails it
     ui::FrontEnd app{{os, probe, processes, tools}, view, dialogs, dir.path()};
     settings::Settings& s = app.settings;
 

@@ -156,26 +156,30 @@ TEST_F(FrontEndTest, LineButtonsFollowTheirSelectionRules) {
     EXPECT_EQ(dialogs.asked.back(), "message|The command line parameter is:|two");
     EXPECT_EQ(app.selected, 1);
 
+    // "up" and "down" keep the moved line selected, so it moves on.
     press(Ctl::up);
     EXPECT_EQ(app.jobs, (commands::JobList{"two", "one", "three"}));
-    EXPECT_EQ(app.selected, no_selection);
-    press(Ctl::up); // nothing selected
-    select_line(0);
+    EXPECT_EQ(app.selected, 0);
+    EXPECT_EQ(view.job_selected, 0);
     press(Ctl::up); // the first line cannot go up
     EXPECT_EQ(app.jobs[0], "two");
-    select_line(2);
-    press(Ctl::down); // nor the last down
-    select_line(1);
     press(Ctl::down);
-    EXPECT_EQ(app.jobs, (commands::JobList{"two", "three", "one"}));
+    press(Ctl::down);
+    EXPECT_EQ(app.jobs, (commands::JobList{"one", "three", "two"}));
+    EXPECT_EQ(app.selected, 2);
+    press(Ctl::down); // nor the last down
+    EXPECT_EQ(app.jobs[2], "two");
+    EXPECT_EQ(test::read(dir.file("quorbel.jobs")), crlf({"one", "three", "two"}));
 
     // "edit": OK replaces the line (also with an empty text); cancelling keeps it.
     dialogs.inputs = {std::string("2"), std::nullopt, std::string("")};
+    EXPECT_EQ(app.jobs[0], "one");
     for (int i = 0; i < 3; ++i) {
         select_line(0);
         press(Ctl::edit);
     }
     EXPECT_EQ(dialogs.asked.back(), "input|Edit|For expert only!|2");
+    EXPECT_EQ(app.jobs[1], "three");
     EXPECT_EQ(app.jobs[0], "");
     EXPECT_EQ(app.selected, no_selection);
 
@@ -186,6 +190,7 @@ TEST_F(FrontEndTest, LineButtonsFollowTheirSelectionRules) {
     press(Ctl::clear);
     EXPECT_TRUE(app.jobs.empty());
     EXPECT_TRUE(view.job_lines.empty());
+    EXPECT_EQ(test::read(dir.file("quorbel.jobs")), "");
 }
 
 TEST_F(FrontEndTest, MakeBatWritesTheHeadLinesAndEveryJobLine) {
@@ -223,16 +228,16 @@ TEST_F(FrontEndTest, StartWritesItsOwnScriptStartsItIdleAndLowersItAfterTheTimer
     EXPECT_TRUE(os.file_exists(dir.file("quorbel.ini")));
     ASSERT_EQ(processes.calls.size(), 1u);
     EXPECT_EQ(processes.calls[0], "start " + dir.file("temp.bat") + " in " + dir.path());
-    EXPECT_EQ(view.timers, std::vector<int>{600});
+    EXPECT_EQ(view.timers_of(Timer::lower_priority), std::vector<int>{600});
 
     // A second start while the first script still exists writes another.
     press(Ctl::start);
     EXPECT_TRUE(os.file_exists(dir.file("temp2.bat")));
     std::string second = test::read(dir.file("temp2.bat"));
     EXPECT_EQ(second.substr(second.size() - 21), "@echo+\r\ndel temp2.bat");
-    app.on_timer();
-    app.on_timer();
-    app.on_timer(); // nothing left waiting
+    app.on_timer(Timer::lower_priority);
+    app.on_timer(Timer::lower_priority);
+    app.on_timer(Timer::lower_priority); // nothing left waiting
     EXPECT_EQ(processes.calls,
               (std::vector<std::string>{"start " + dir.file("temp.bat") + " in " + dir.path(),
                                         "start " + dir.file("temp2.bat") + " in " + dir.path(),
@@ -243,7 +248,7 @@ TEST_F(FrontEndTest, StartWritesItsOwnScriptStartsItIdleAndLowersItAfterTheTimer
     processes.calls.clear();
     press(Ctl::start);
     EXPECT_EQ(processes.calls.back(), "shell " + dir.file("temp3.bat"));
-    EXPECT_EQ(view.timers.size(), 2u);
+    EXPECT_EQ(view.timers_of(Timer::lower_priority).size(), 2u);
 }
 
 TEST_F(FrontEndTest, StartThatCannotWriteItsScriptSaysSoAndStartsNothing) {

@@ -17,26 +17,84 @@ TEST(Os, ProgramFolderEndsInASeparator) {
     EXPECT_TRUE(os.file_exists(folder));
 }
 
-TEST(Os, WriteReplacesAndOverwriteStartKeepsTheTail) {
+TEST(Os, WritesReplaceWholeFilesAndLeaveNoTemporaryFileBehind) {
     test::TempFolder dir;
     std::string f = dir.file("a.txt");
     EXPECT_FALSE(os.read_file(f));
     ASSERT_TRUE(os.write_file(f, "0123456789"));
     ASSERT_TRUE(os.write_file(f, "abc"));
     EXPECT_EQ(*os.read_file(f), "abc");
-    ASSERT_TRUE(os.write_file(f, "0123456789"));
-    ASSERT_TRUE(os.overwrite_start(f, "xyz"));
-    EXPECT_EQ(*os.read_file(f), "xyz3456789");
-    ASSERT_TRUE(os.overwrite_start(dir.file("new.txt"), "fresh"));
-    EXPECT_EQ(*os.read_file(dir.file("new.txt")), "fresh");
     std::string binary("a\0\r\n\xff", 5);
     ASSERT_TRUE(os.write_file(f, binary));
     EXPECT_EQ(*os.read_file(f), binary);
     ASSERT_TRUE(os.write_file(f, ""));
     EXPECT_EQ(*os.read_file(f), "");
+    // A new file only where there is none.
+    EXPECT_FALSE(os.write_new_file(f, "other"));
+    EXPECT_EQ(*os.read_file(f), "");
+    ASSERT_TRUE(os.write_new_file(dir.file("new.txt"), "fresh"));
+    EXPECT_EQ(*os.read_file(dir.file("new.txt")), "fresh");
+    EXPECT_EQ(os.list_folder(dir.path() + "*").size(), 2u); // no temporary file is left
+    // A folder that is not there: nothing written, and the system says why.
+    EXPECT_FALSE(os.write_file(dir.file("missing/x.txt"), "x"));
+    EXPECT_FALSE(os.last_error().empty());
     EXPECT_TRUE(os.delete_file(f));
     EXPECT_FALSE(os.file_exists(f));
     EXPECT_FALSE(os.delete_file(f));
+}
+
+TEST(Os, SetAsideTakesTheFirstFreeNameAndNeverOverwrites) {
+    test::TempFolder dir;
+    std::string f = dir.file("quorbel.ini");
+    ASSERT_TRUE(os.write_file(f, "junk 1"));
+    EXPECT_EQ(os.set_aside(f), f + ".unreadable");
+    ASSERT_TRUE(os.write_file(f, "junk 2"));
+    EXPECT_EQ(os.set_aside(f), f + ".unreadable-2");
+    EXPECT_FALSE(os.file_exists(f));
+    EXPECT_EQ(*os.read_file(f + ".unreadable"), "junk 1");
+    EXPECT_EQ(*os.read_file(f + ".unreadable-2"), "junk 2");
+    EXPECT_FALSE(os.set_aside(f)); // nothing to set aside
+    EXPECT_FALSE(os.rename_new(f + ".unreadable", f + ".unreadable-2"));
+}
+
+TEST(Os, FileInfoAndTheClockAgree) {
+    test::TempFolder dir;
+    int64_t before = os.now();
+    ASSERT_TRUE(os.write_file(dir.file("v.mkv"), "12345"));
+    std::optional<platform::FileInfo> info = os.file_info(dir.file("v.mkv"));
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->size, 5);
+    EXPECT_GE(info->modified, before - 2);
+    EXPECT_LE(info->modified, os.now() + 2);
+    EXPECT_FALSE(os.file_info(dir.file("none")));
+    EXPECT_FALSE(os.file_info(dir.path()));
+}
+
+TEST(Os, ConsoleCodePage) {
+    EXPECT_EQ(os.ansi_to_console("@echo Input:\"C:\\a & b\""), "@echo Input:\"C:\\a & b\"");
+#ifdef _WIN32
+    // Wine's code pages are those of a Western Windows: ANSI 1252, OEM 437.
+    EXPECT_EQ(os.ansi_to_console("caf\xe9"), "caf\x82");
+    EXPECT_FALSE(os.ansi_to_console("\xa4")); // the euro-area sign "\xa4" has no place in 437
+#endif
+}
+
+TEST(Os, AFailedWriteLeavesTheOldFileAndNoTemporaryFile) {
+    using Step = test::TestOs::Step;
+    for (Step step : {Step::open, Step::mid_write, Step::replace}) {
+        SCOPED_TRACE(static_cast<int>(step));
+        test::TempFolder dir;
+        test::TestOs failing;
+        std::string f = dir.file("quorbel.ini");
+        ASSERT_TRUE(failing.write_file(f, "mode = 6\r\nvalue = 1000\r\n"));
+        failing.fail_at = step;
+        EXPECT_FALSE(failing.write_file(f, std::string(100000, 'x')));
+        EXPECT_EQ(*os.read_file(f), "mode = 6\r\nvalue = 1000\r\n");
+        EXPECT_EQ(failing.last_error(), "the disk is full");
+        EXPECT_FALSE(failing.write_new_file(dir.file("new.ini"), "x"));
+        EXPECT_FALSE(os.file_exists(dir.file("new.ini")));
+        EXPECT_EQ(os.list_folder(dir.path() + "*"), std::vector<std::string>{"quorbel.ini"});
+    }
 }
 
 TEST(Os, FoldersAndWildcardListing) {

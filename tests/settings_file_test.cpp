@@ -134,8 +134,8 @@ TEST_F(SettingsFile, LoadRecomputesMirrorsAndClampsOutOfRangeNumbers) {
     EXPECT_EQ(s.value, "51");
 }
 
-TEST_F(SettingsFile, EmptyFileGivesMissingKeyValues) {
-    EXPECT_EQ(load_text(""), LoadResult::file);
+TEST_F(SettingsFile, MissingKeysTakeTheirMissingKeyValues) {
+    EXPECT_EQ(load_text("mode = 0\r\n"), LoadResult::file);
     EXPECT_EQ(s.minqp, "1");
     EXPECT_EQ(s.maxqp, "1");
     EXPECT_EQ(s.qps, "1");
@@ -154,6 +154,39 @@ TEST_F(SettingsFile, EmptyFileGivesMissingKeyValues) {
     EXPECT_EQ(s.auto1pcrf, "16");
     EXPECT_EQ(s.aq1, "0");
     EXPECT_FALSE(os.file_exists(dir.file("default.ini")));
+}
+
+TEST_F(SettingsFile, AFileWithoutOneSettingCountsAsAbsentAndIsSetAside) {
+    const std::string holds_none[] = {
+        "",                                       // a save killed before its first byte
+        std::string("\0\0\0\0\x7f\x01", 6),       // a damaged disk block
+        "<html><body>not settings</body></html>", // a foreign file
+        "\xEF\xBB\xBF",                           // a mark and nothing else
+        "infile = C:\\a.avs\r\nfoo = 1\r\n",      // keys a settings file never holds
+    };
+    for (const std::string& text : holds_none) {
+        SCOPED_TRACE(text);
+        Settings fresh;
+        s = fresh;
+        std::string set_aside;
+        ctx.set_aside_as = &set_aside;
+        EXPECT_EQ(load_text(text), LoadResult::builtin_defaults);
+        EXPECT_EQ(s.mode, 1); // the built-in defaults, not "broken settings"
+        EXPECT_EQ(s.value, "26");
+        EXPECT_EQ(s.minqp, "10");
+        EXPECT_EQ(set_aside, dir.file("in.ini") + ".unreadable");
+        EXPECT_EQ(test::read(set_aside), text);
+        EXPECT_FALSE(os.file_exists(dir.file("in.ini")));
+        os.delete_file(set_aside);
+        // Without a place to set it aside, or the fall-back, it stays.
+        ctx.set_aside_as = nullptr;
+        ctx.defaults_when_absent = false;
+        s.value = "33";
+        EXPECT_EQ(load_text(text), LoadResult::unchanged);
+        EXPECT_EQ(s.value, "33");
+        EXPECT_EQ(test::read(dir.file("in.ini")), text);
+        ctx.defaults_when_absent = true;
+    }
 }
 
 TEST_F(SettingsFile, ReadsHandEditedFilesByTheReadingRules) {
@@ -180,19 +213,18 @@ TEST_F(SettingsFile, Utf8MarkIsSkipped) {
     EXPECT_EQ(s.mode, 3);
     EXPECT_EQ(s.nr, "5");
     // Two bytes are not "longer than two": taken as they stand.
-    Settings t;
-    os.write_file(dir.file("two.ini"), "\xEF\xBB");
-    load_settings(t, dir.file("two.ini"), ctx);
-    EXPECT_EQ(t.mode, 0);
+    load_text("\xEF\xBBmode = 3\r\nnr = 6\r\n");
+    EXPECT_EQ(s.mode, 0); // the key reads "\xEF\xBBmode"
+    EXPECT_EQ(s.nr, "6");
 }
 
-TEST_F(SettingsFile, StaleLongerDefaultIniKeepsItsTail) {
+TEST_F(SettingsFile, AStaleDefaultIniIsReplacedWhole) {
     std::string stale(403, 'x');
     stale += "\r\nvbs = 500\r\nvalue = 99\r\n";
     ASSERT_TRUE(os.write_file(dir.file("default.ini"), stale));
     EXPECT_EQ(load_builtin_defaults(s, ctx), LoadResult::builtin_defaults);
-    EXPECT_EQ(s.vbs, "500");  // only the stale tail has it
-    EXPECT_EQ(s.value, "26"); // the built-in text comes first
+    EXPECT_EQ(s.vbs, "0"); // nothing of the stale file is read
+    EXPECT_EQ(s.value, "26");
     EXPECT_FALSE(os.file_exists(dir.file("default.ini")));
 }
 
@@ -234,13 +266,20 @@ class DeadOs final : public platform::Os {
         ++reads;
         return std::nullopt;
     }
-    bool write_file(const std::string&, std::string_view) override { return false; }
-    bool write_new_file(const std::string&, std::string_view) override { return false; }
-    bool overwrite_start(const std::string&, std::string_view) override { return false; }
+    bool rename_new(const std::string&, const std::string&) override { return false; }
     bool delete_file(const std::string&) override { return false; }
     bool file_exists(const std::string&) override { return false; }
+    std::optional<platform::FileInfo> file_info(const std::string&) override { return {}; }
+    int64_t now() override { return 0; }
     std::string utf8_to_ansi(std::string_view s) override { return std::string(s); }
+    std::optional<std::string> ansi_to_console(std::string_view s) override {
+        return std::string(s);
+    }
     std::string last_error() override { return "dead"; }
+    std::optional<TempFile> create_temp(const std::string&) override { return std::nullopt; }
+    bool write_temp(TempFile&, std::string_view) override { return false; }
+    bool commit_temp(TempFile&, const std::string&, bool) override { return false; }
+    void discard_temp(TempFile&) override {}
 };
 
 } // namespace

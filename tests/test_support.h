@@ -55,6 +55,75 @@ class TempFolder {
     std::filesystem::path dir_;
 };
 
+// The platform's own file layer with a test's hand on it: it counts the
+// whole-file writes to each file, fails those of chosen files at a chosen
+// step (as a full disk, a read-only folder or a killed process would), and
+// can stop the clock.
+class TestOs final : public platform::Os {
+  public:
+    enum class Step { none, open, mid_write, replace };
+    Step fail_at = Step::none;
+    std::vector<std::string> failing;  // path endings whose writes fail; empty: all
+    std::map<std::string, int> writes; // whole-file writes begun, by path
+    std::optional<int64_t> clock;
+    platform::Os& real = platform::native_os();
+
+    std::string program_folder() override { return real.program_folder(); }
+    bool create_folder(const std::string& p) override { return real.create_folder(p); }
+    std::vector<std::string> list_folder(const std::string& p) override {
+        return real.list_folder(p);
+    }
+    std::optional<std::string> read_file(const std::string& p) override {
+        return real.read_file(p);
+    }
+    bool rename_new(const std::string& a, const std::string& b) override {
+        return real.rename_new(a, b);
+    }
+    bool delete_file(const std::string& p) override { return real.delete_file(p); }
+    bool file_exists(const std::string& p) override { return real.file_exists(p); }
+    std::optional<platform::FileInfo> file_info(const std::string& p) override {
+        return real.file_info(p);
+    }
+    int64_t now() override { return clock ? *clock : real.now(); }
+    std::string utf8_to_ansi(std::string_view t) override { return real.utf8_to_ansi(t); }
+    std::optional<std::string> ansi_to_console(std::string_view t) override {
+        return real.ansi_to_console(t);
+    }
+    std::string last_error() override { return injected_ ? "the disk is full" : real.last_error(); }
+    std::optional<TempFile> create_temp(const std::string& target) override {
+        ++writes[target];
+        target_ = target;
+        injected_ = fails(Step::open);
+        if (injected_) return std::nullopt;
+        return real.create_temp(target);
+    }
+    bool write_temp(TempFile& file, std::string_view bytes) override {
+        injected_ = fails(Step::mid_write);
+        if (!injected_) return real.write_temp(file, bytes);
+        real.write_temp(file, bytes.substr(0, bytes.size() / 2)); // half fits
+        return false;
+    }
+    bool commit_temp(TempFile& file, const std::string& target, bool replace) override {
+        injected_ = fails(Step::replace);
+        if (!injected_) return real.commit_temp(file, target, replace);
+        return false; // written, but the new name is never taken
+    }
+    void discard_temp(TempFile& file) override { real.discard_temp(file); }
+
+  private:
+    bool fails(Step step) const {
+        if (fail_at != step) return false;
+        if (failing.empty()) return true;
+        for (const std::string& end : failing)
+            if (target_.size() >= end.size() &&
+                target_.compare(target_.size() - end.size(), end.size(), end) == 0)
+                return true;
+        return false;
+    }
+    std::string target_;
+    bool injected_ = false;
+};
+
 // The outside programs as a test sets them: by default no x264.exe anywhere
 // and no AviSynth.
 class FakeTools final : public platform::Tools {
@@ -91,6 +160,8 @@ class RecordingView final : public ui::ControlView {
     std::vector<size_t> job_first_changed;
     int job_selected = -1;
     std::vector<int> timers;
+    std::vector<ui::Timer> timer_kinds;
+    std::string title = "quorbel";
     std::vector<std::string> warnings;
     std::vector<std::string> includes;
     std::optional<std::string> matrix_reply;
@@ -106,7 +177,17 @@ class RecordingView final : public ui::ControlView {
         job_first_changed.push_back(first);
         job_selected = selected;
     }
-    void start_timer(int ms) override { timers.push_back(ms); }
+    void start_timer(ui::Timer timer, int ms) override {
+        timers.push_back(ms);
+        timer_kinds.push_back(timer);
+    }
+    void set_title(const std::string& text) override { title = text; }
+    std::vector<int> timers_of(ui::Timer kind) const {
+        std::vector<int> of;
+        for (size_t i = 0; i < timers.size(); ++i)
+            if (timer_kinds[i] == kind) of.push_back(timers[i]);
+        return of;
+    }
     void field_changed(const settings::FieldSpec&) override {}
     std::optional<std::string> ask_matrix_file() override {
         ++matrix_questions;

@@ -47,6 +47,14 @@ std::string settings_file(const std::string& program_folder) {
     return program_folder + "quorbel.ini";
 }
 
+std::string job_list_file(const std::string& program_folder) {
+    return program_folder + "quorbel.jobs";
+}
+
+std::string held_no_settings(const std::string& path, const std::string& kept) {
+    return path + " held no settings (it was empty or damaged); it is kept as " + kept + ".";
+}
+
 namespace {
 
 void defaults_from_memory(settings::Settings& s, settings::LoadResult result,

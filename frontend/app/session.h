@@ -36,6 +36,13 @@ std::string configuration_file(const std::string& program_folder, const std::str
 // The settings the program starts with and leaves behind: quorbel.ini in
 // the program's folder, whatever the current folder is.
 std::string settings_file(const std::string& program_folder);
+// The job list kept between runs: quorbel.jobs in the program's folder.
+std::string job_list_file(const std::string& program_folder);
+
+// What the user is told of a settings file that held no settings and was
+// set aside as `kept`: "C:\enc\quorbel.ini held no settings (it was empty or
+// damaged); it is kept as C:\enc\quorbel.ini.unreadable."
+std::string held_no_settings(const std::string& path, const std::string& kept);
 
 // Loads the settings file; a missing one brings in the built-in defaults.
 // When not even default.ini can be written (a read-only program folder, or a

@@ -49,11 +49,12 @@ void read_include_choice(Settings& s, const IniReader& ini, LoadListener& listen
         if (item == stored) s.avsinc = item;
 }
 
-} // namespace
+std::string decoded(std::string bytes, platform::Os& os) {
+    if (has_utf8_mark(bytes)) return os.utf8_to_ansi(std::string_view(bytes).substr(3));
+    return bytes;
+}
 
-void load_settings_text(Settings& s, std::string bytes, const LoadContext& ctx) {
-    if (has_utf8_mark(bytes)) bytes = ctx.os.utf8_to_ansi(std::string_view(bytes).substr(3));
-    IniReader ini(bytes);
+void apply(Settings& s, const IniReader& ini, const LoadContext& ctx) {
     read_keys(s, ini, keys_before_audio_rule, ctx);
     ctx.listener.audio_flag_read(s);
     read_keys(s, ini, keys_before_log_rule, ctx);
@@ -63,16 +64,28 @@ void load_settings_text(Settings& s, std::string bytes, const LoadContext& ctx) 
     ctx.listener.loaded(s);
 }
 
-namespace {
-
+// A file that holds not one key (empty, damaged, foreign) counts as absent,
+// and the caller may have it set aside.
 LoadResult load(Settings& s, const std::string& path, const LoadContext& ctx, bool may_fall_back) {
-    std::optional<std::string> bytes = ctx.os.read_file(path);
-    if (!bytes) return may_fall_back ? load_builtin_defaults(s, ctx) : LoadResult::unchanged;
-    load_settings_text(s, std::move(*bytes), ctx);
-    return LoadResult::file;
+    if (std::optional<std::string> bytes = ctx.os.read_file(path)) {
+        std::string text = decoded(std::move(*bytes), ctx.os);
+        IniReader ini(text);
+        if (ini.recognised() > 0) {
+            apply(s, ini, ctx);
+            return LoadResult::file;
+        }
+        if (ctx.set_aside_as) *ctx.set_aside_as = ctx.os.set_aside(path).value_or(path);
+    }
+    if (!may_fall_back || !ctx.defaults_when_absent) return LoadResult::unchanged;
+    return load_builtin_defaults(s, ctx);
 }
 
 } // namespace
+
+void load_settings_text(Settings& s, std::string bytes, const LoadContext& ctx) {
+    std::string text = decoded(std::move(bytes), ctx.os);
+    apply(s, IniReader(text), ctx);
+}
 
 std::string settings_file_text(const Settings& s) {
     std::string text;
@@ -96,10 +109,13 @@ LoadResult load_settings(Settings& s, const std::string& path, const LoadContext
 
 LoadResult load_builtin_defaults(Settings& s, const LoadContext& ctx) {
     std::string path = ctx.program_folder + "default.ini";
-    ctx.os.overwrite_start(path, builtin_default_text);
+    // Written whole, so no earlier default.ini leaves anything behind.
+    ctx.os.write_file(path, builtin_default_text);
     // The inner load never falls back again: with no default.ini either,
     // the settings stay as they are.
-    LoadResult result = load(s, path, ctx, false);
+    LoadContext inner = ctx;
+    inner.set_aside_as = nullptr;
+    LoadResult result = load(s, path, inner, false);
     ctx.os.delete_file(path);
     return result == LoadResult::file ? LoadResult::builtin_defaults : result;
 }

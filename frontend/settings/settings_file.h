@@ -31,11 +31,19 @@ class LoadListener {
 // folder (ending in its separator), where the built-in defaults pass through
 // "default.ini". With `keep_toolchain` the fields that describe the installed
 // tools keep their values ("L" and "Load Default" load an encode, not tools).
+//
+// A file that holds not one key of a settings file (empty, damaged, foreign)
+// counts as absent. When `set_aside_as` is given, such a file is set aside
+// (see Os::set_aside) and its new name is stored there (the old name when it
+// could not be renamed). An absent file brings in the built-in defaults, or,
+// without `defaults_when_absent`, leaves the settings as they are.
 struct LoadContext {
     platform::Os& os;
     LoadListener& listener;
     std::string program_folder;
     bool keep_toolchain = false;
+    std::string* set_aside_as = nullptr;
+    bool defaults_when_absent = true;
 };
 
 enum class LoadResult {
@@ -50,11 +58,12 @@ extern const std::string_view builtin_default_text;
 // The file text save_settings writes: 64 lines, each ended by CR LF.
 std::string settings_file_text(const Settings& s);
 
-// Creates or replaces the file; false when it could not be written.
+// Creates or replaces the file whole; false when it could not be written
+// (Os::last_error tells why).
 bool save_settings(const Settings& s, const std::string& path, platform::Os& os);
 
 // Replaces the persisted fields from the file and runs the post-load pass;
-// a file that cannot be opened brings in the built-in defaults instead.
+// a file that cannot be opened or holds no settings counts as absent.
 LoadResult load_settings(Settings& s, const std::string& path, const LoadContext& ctx);
 
 // Loads the built-in default text through "default.ini" in the program's
@@ -62,7 +71,8 @@ LoadResult load_settings(Settings& s, const std::string& path, const LoadContext
 LoadResult load_builtin_defaults(Settings& s, const LoadContext& ctx);
 
 // Replaces the persisted fields from the bytes of a settings file and tells
-// the listener, as load_settings does once the file is read.
+// the listener, as load_settings does once the file is read (whatever the
+// bytes hold).
 void load_settings_text(Settings& s, std::string bytes, const LoadContext& ctx);
 
 } // namespace settings

@@ -14,6 +14,10 @@
 
 namespace ui {
 
+// The window's timers: the lowering of a started script's priority, and the
+// look at the scripts that still run.
+enum class Timer { lower_priority, watch_scripts };
+
 class ControlView {
   public:
     virtual ~ControlView() = default;
@@ -29,8 +33,11 @@ class ControlView {
     // The job list shows the lines from `first` on anew (those before are
     // unchanged) and selects line `selected` (-1: none).
     virtual void show_jobs(const commands::JobList& jobs, size_t first, int selected) = 0;
-    // Calls the window's logic back (FrontEnd::on_timer) once, after `ms` milliseconds.
-    virtual void start_timer(int ms) = 0;
+    // Calls the window's logic back (FrontEnd::on_timer) once, after `ms`
+    // milliseconds.
+    virtual void start_timer(Timer timer, int ms) = 0;
+    // The window's title.
+    virtual void set_title(const std::string& text) = 0;
     // A rule has rewritten this field; its control must show the new value.
     virtual void field_changed(const settings::FieldSpec& field) = 0;
     // "Select a matrix file": the chosen path, or nothing when cancelled.
@@ -51,7 +58,8 @@ class HeadlessView final : public ControlView {
     void set_caption(Ctl, const std::string&) override {}
     void set_items(Ctl, const std::vector<std::string>&) override {}
     void show_jobs(const commands::JobList&, size_t, int) override {}
-    void start_timer(int) override {}
+    void start_timer(Timer, int) override {}
+    void set_title(const std::string&) override {}
     std::string control_value(Ctl) override { return {}; }
     void field_changed(const settings::FieldSpec&) override {}
     std::optional<std::string> ask_matrix_file() override { return std::nullopt; }

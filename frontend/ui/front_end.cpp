@@ -5,6 +5,7 @@
 #include "frontend/ui/handlers.h"
 #include "frontend/ui/layout.h"
 #include "frontend/ui/post_load.h"
+#include "frontend/ui/script_report.h"
 
 namespace ui {
 
@@ -56,9 +57,59 @@ void FrontEnd::start() {
         view.field_changed(settings::spec_of(&settings::Settings::avsinc));
     }
 
-    RulesOnLoad rules(view);
-    app::start_up_load(settings, app::settings_file(program_folder), {os, rules, program_folder});
+    load_settings_file();
+    load_job_list();
     check_toolchain();
+}
+
+void FrontEnd::load_settings_file() {
+    RulesOnLoad rules(view);
+    std::string set_aside;
+    settings::LoadContext ctx{os, rules, program_folder};
+    ctx.set_aside_as = &set_aside;
+    std::string path = app::settings_file(program_folder);
+    app::start_up_load(settings, path, ctx);
+    if (!set_aside.empty())
+        dialogs.message("quorbel", app::held_no_settings(path, set_aside) +
+                                       " The built-in defaults are used.");
+}
+
+// The list of the last run, unless its file is damaged: then it is set aside
+// and the list starts empty.
+void FrontEnd::load_job_list() {
+    std::string path = app::job_list_file(program_folder);
+    if (!os.file_exists(path)) return;
+    std::optional<std::string> bytes = os.read_file(path);
+    std::optional<commands::JobList> lines =
+        bytes ? commands::read_job_list_file(*bytes) : std::nullopt;
+    if (lines) {
+        jobs = std::move(*lines);
+        view.show_jobs(jobs, 0, selected);
+        return;
+    }
+    if (!bytes) {
+        dialogs.message("quorbel", "Cannot read " + path + ": " + os.last_error() +
+                                       ". The job list starts empty.");
+        return;
+    }
+    std::string kept = os.set_aside(path).value_or(path);
+    dialogs.message("quorbel", path + " is damaged and was not read; it is kept as " + kept +
+                                   ". The job list starts empty.");
+}
+
+void FrontEnd::jobs_changed(size_t first) {
+    view.show_jobs(jobs, first, selected);
+    std::string path = app::job_list_file(program_folder);
+    if (os.write_file(path, commands::job_list_file_text(jobs))) {
+        job_file_failing = false;
+    } else if (!job_file_failing) {
+        job_file_failing = true; // told once, until a write works again
+        tell_write_failure(path);
+    }
+}
+
+void FrontEnd::tell_write_failure(const std::string& path) {
+    dialogs.message("quorbel", "Cannot write " + path + ": " + os.last_error());
 }
 
 void FrontEnd::check_toolchain() {
@@ -105,14 +156,45 @@ void FrontEnd::toggle_x264_input() {
     view.field_changed(settings::spec_of(&settings::Settings::x264input));
 }
 
-void FrontEnd::on_timer() {
-    if (waiting_scripts.empty()) return;
-    processes.set_idle_priority(waiting_scripts.front()); // a failure changes nothing
-    waiting_scripts.pop_front();
+void FrontEnd::on_timer(Timer timer) {
+    if (timer == Timer::lower_priority) {
+        if (waiting_scripts.empty()) return;
+        processes.set_idle_priority(waiting_scripts.front()); // a failure changes nothing
+        waiting_scripts.pop_front();
+        return;
+    }
+    for (size_t i = 0; i < running_scripts.size();) {
+        if (!processes.has_ended(running_scripts[i].pid)) {
+            ++i;
+            continue;
+        }
+        StartedScript ended = std::move(running_scripts[i]);
+        running_scripts.erase(running_scripts.begin() + static_cast<long>(i));
+        show_running_count();
+        dialogs.message("quorbel", script_report(ended.name, ended.jobs, ended.started, os));
+    }
+    show_running_count();
+    if (!running_scripts.empty()) view.start_timer(Timer::watch_scripts, watch_interval_ms);
+}
+
+void FrontEnd::watch(uint32_t pid, const std::string& script) {
+    running_scripts.push_back({pid, script, os.now(), commands::queued_jobs(jobs)});
+    if (running_scripts.size() == 1) view.start_timer(Timer::watch_scripts, watch_interval_ms);
+    show_running_count();
+}
+
+void FrontEnd::show_running_count() {
+    size_t n = running_scripts.size();
+    view.set_title(n == 0 ? window_title
+                          : std::string(window_title) + " - " + std::to_string(n) +
+                                (n == 1 ? " script running" : " scripts running"));
 }
 
 bool FrontEnd::save_settings_file() {
-    return settings::save_settings(settings, app::settings_file(program_folder), os);
+    std::string path = app::settings_file(program_folder);
+    if (settings::save_settings(settings, path, os)) return true;
+    tell_write_failure(path);
+    return false;
 }
 
 } // namespace ui

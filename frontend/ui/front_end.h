@@ -10,6 +10,7 @@
 #include <string>
 
 #include "frontend/commands/job_list.h"
+#include "frontend/commands/job_list_file.h"
 #include "frontend/settings/settings.h"
 #include "frontend/ui/control_view.h"
 #include "frontend/ui/dialogs.h"
@@ -29,6 +30,9 @@ enum class Event {
     focus_lost,    // the control lost the input focus
     close_request, // the window is to close: its close box, Alt+F4 or "Cancel"
 };
+
+// How often the running scripts are looked at.
+constexpr int watch_interval_ms = 500;
 
 // The system services the window's logic uses.
 struct Services {
@@ -58,18 +62,31 @@ struct FrontEnd {
     // The window's close box.
     void close_box() { event = Event::close_request; }
     bool closing() const { return event == Event::close_request; }
-    // Writes quorbel.ini in the program's folder; false when it cannot.
+    // Writes quorbel.ini in the program's folder; a failure is told, with
+    // the file's name and the system's reason, and false returned.
     bool save_settings_file();
     // The end of the program: the settings file is written.
     bool shut_down() { return save_settings_file(); }
-    // A timer asked for by "Start" has run out: the oldest started script
-    // still waiting is set to the idle priority class.
-    void on_timer();
+    // A timer has run out: the oldest started script still waiting is set
+    // to the idle priority class, or the running scripts are looked at and
+    // each one that has ended is reported.
+    void on_timer(Timer timer);
     // The start-up question about the x264 in use.
     void check_toolchain();
+    // Start-up's settings file and job list; damaged files are set aside
+    // and the user is told.
+    void load_settings_file();
+    void load_job_list();
+    // The title tells how many started scripts still run.
+    void show_running_count();
 
-    // The job list shows the lines from `first` on anew, and the selection.
-    void show_jobs(size_t first) { view.show_jobs(jobs, first, selected); }
+    // The job list has changed from line `first` on: it is shown anew, with
+    // the selection, and kept in quorbel.jobs.
+    void jobs_changed(size_t first);
+    // "Start" has started a script: it is watched until it ends.
+    void watch(uint32_t pid, const std::string& script);
+    // A file could not be written: says so, naming it with the system's reason.
+    void tell_write_failure(const std::string& path);
 
     platform::Os& os;
     platform::MediaProbe& probe;
@@ -84,6 +101,16 @@ struct FrontEnd {
     // Process IDs of started scripts whose priority is lowered when their
     // timers run out, oldest first.
     std::deque<uint32_t> waiting_scripts;
+    // Started scripts that have not ended yet, and the jobs each runs.
+    struct StartedScript {
+        uint32_t pid;
+        std::string name;
+        int64_t started; // Os::now() at the start
+        std::vector<commands::QueuedJob> jobs;
+    };
+    std::vector<StartedScript> running_scripts;
+    // quorbel.jobs could not be written at the last change (told once).
+    bool job_file_failing = false;
     // The last event the loop received; a handler may overwrite it.
     Event event = Event::none;
     // The x264 the scripts will call, as found at start-up.

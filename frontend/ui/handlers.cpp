@@ -66,7 +66,7 @@ bool has_selection(const FrontEnd& app) {
 // Writes a batch file; a failure is told with the file's name and the reason.
 bool write_script(FrontEnd& app, const std::string& path, const std::string& text) {
     if (app.os.write_file(path, text)) return true;
-    app.dialogs.message("quorbel", "Cannot write " + path + ": " + app.os.last_error());
+    app.tell_write_failure(path);
     return false;
 }
 
@@ -119,7 +119,7 @@ void files_input(FrontEnd& app, Ctl) {
             refused += commands::refusal_text(*refusal) + ".\n";
     }
     show_job_fields(app);
-    app.show_jobs(first);
+    app.jobs_changed(first);
     if (!refused.empty()) app.dialogs.message("Files input", refused);
 }
 
@@ -130,10 +130,10 @@ void refresh(FrontEnd& app, Ctl) {
 }
 
 void save_config(FrontEnd& app, Ctl) {
-    if (app.dialogs.ask_yes_no("Save", "Are you sure?") && !app.settings.cfgname.empty())
-        settings::save_settings(app.settings,
-                                app::configuration_file(app.program_folder, app.settings.cfgname),
-                                app.os);
+    if (app.dialogs.ask_yes_no("Save", "Are you sure?") && !app.settings.cfgname.empty()) {
+        std::string path = app::configuration_file(app.program_folder, app.settings.cfgname);
+        if (!settings::save_settings(app.settings, path, app.os)) app.tell_write_failure(path);
+    }
     refresh_configuration_names(app);
 }
 
@@ -141,7 +141,16 @@ void load_config(FrontEnd& app, Ctl) {
     std::string path = app::configuration_file(app.program_folder, app.settings.cfgname);
     if (!app.os.file_exists(path)) return;
     RulesOnLoad rules(app.view);
-    settings::load_settings(app.settings, path, load_context(app, rules));
+    // A file without one setting counts as absent: nothing is loaded, and it
+    // is set aside, so the list no longer offers it.
+    std::string set_aside;
+    settings::LoadContext ctx = load_context(app, rules);
+    ctx.set_aside_as = &set_aside;
+    ctx.defaults_when_absent = false;
+    settings::load_settings(app.settings, path, ctx);
+    if (set_aside.empty()) return;
+    app.dialogs.message("L", app::held_no_settings(path, set_aside) + " Nothing was loaded.");
+    refresh_configuration_names(app);
 }
 
 void load_default(FrontEnd& app, Ctl) {
@@ -157,13 +166,13 @@ void add(FrontEnd& app, Ctl) {
         return;
     }
     show_job_fields(app);
-    app.show_jobs(first);
+    app.jobs_changed(first);
 }
 
-void clear(FrontEnd& app, Ctl) {
+void clear(FrontEnd& app, Ctl) { // quorbel.jobs is emptied too
     app.jobs.clear();
     app.selected = no_selection;
-    app.show_jobs(0);
+    app.jobs_changed(0);
 }
 
 void job_selected(FrontEnd& app, Ctl) {
@@ -182,34 +191,35 @@ void edit_line(FrontEnd& app, Ctl) {
         app.dialogs.input_text("Edit", "For expert only!", app.jobs[at]);
     if (text) app.jobs[at] = *text; // cancelled: the line stays as it was
     app.selected = no_selection;
-    app.show_jobs(at);
+    app.jobs_changed(at);
 }
 
+// "up" and "down" keep the moved line selected, so it can be moved on.
 void line_up(FrontEnd& app, Ctl) {
     if (!has_selection(app) || app.selected == 0) return;
     size_t at = static_cast<size_t>(app.selected);
     std::swap(app.jobs[at], app.jobs[at - 1]);
-    app.selected = no_selection;
-    app.show_jobs(at - 1);
+    app.selected = static_cast<int>(at - 1);
+    app.jobs_changed(at - 1);
 }
 
 void line_down(FrontEnd& app, Ctl) {
     if (!has_selection(app) || static_cast<size_t>(app.selected) + 1 >= app.jobs.size()) return;
     size_t at = static_cast<size_t>(app.selected);
     std::swap(app.jobs[at], app.jobs[at + 1]);
-    app.selected = no_selection;
-    app.show_jobs(at);
+    app.selected = static_cast<int>(at + 1);
+    app.jobs_changed(at);
 }
 
 void disable_line(FrontEnd& app, Ctl) {
     if (!has_selection(app)) return;
     toggle_disabled(app.jobs[app.selected]);
-    app.show_jobs(static_cast<size_t>(app.selected));
+    app.jobs_changed(static_cast<size_t>(app.selected));
 }
 
 void delete_line(FrontEnd& app, Ctl) {
     if (!has_selection(app)) return;
-    app.show_jobs(delete_block(app.jobs, app.selected));
+    app.jobs_changed(delete_block(app.jobs, app.selected));
 }
 
 void make_bat(FrontEnd& app, Ctl) {
@@ -225,7 +235,7 @@ void start(FrontEnd& app, Ctl) {
         if (!refused.empty() && !app.dialogs.ask_yes_no("Start", refused + "\n\nStart anyway?"))
             return;
     }
-    app.save_settings_file();
+    app.save_settings_file(); // a failure is told; the jobs start all the same
     // Each start writes a script of its own, so a script still running is
     // never rewritten under it: "temp.bat", else "temp2.bat", "temp3.bat", ...
     std::string name = "temp.bat";
@@ -235,7 +245,8 @@ void start(FrontEnd& app, Ctl) {
     if (!write_script(app, path, started_batch_text(app.program_folder, app.jobs, name))) return;
     if (std::optional<uint32_t> pid = app.processes.start_script(path, app.program_folder)) {
         app.waiting_scripts.push_back(*pid);
-        app.view.start_timer(idle_delay_ms);
+        app.view.start_timer(Timer::lower_priority, idle_delay_ms);
+        app.watch(*pid, name);
     } else {
         app.processes.shell_open(path, app.program_folder);
     }
@@ -243,7 +254,7 @@ void start(FrontEnd& app, Ctl) {
 
 void shut(FrontEnd& app, Ctl) {
     app.jobs.push_back("shutdown.exe -s -f -t 30");
-    app.show_jobs(app.jobs.size() - 1);
+    app.jobs_changed(app.jobs.size() - 1);
 }
 
 } // namespace ui

@@ -161,7 +161,9 @@ struct Window::Impl final : ControlView, Dialogs {
     HFONT tahoma = nullptr;
     std::map<int, HWND> controls;
     HWND last_focus = nullptr;
-    UINT_PTR last_timer = 0;
+    // The watch timer has an id of its own; each lowering timer a new one.
+    static constexpr UINT_PTR watch_timer = 1;
+    UINT_PTR last_timer = watch_timer;
     // While the program itself writes into controls, their notifications
     // are not user events.
     int writing = 0;
@@ -248,9 +250,11 @@ struct Window::Impl final : ControlView, Dialogs {
         InvalidateRect(list, nullptr, TRUE);
         --writing;
     }
-    void start_timer(int ms) override {
-        SetTimer(hwnd, ++last_timer, static_cast<UINT>(ms), nullptr);
+    void start_timer(Timer timer, int ms) override {
+        UINT_PTR id = timer == Timer::watch_scripts ? watch_timer : ++last_timer;
+        SetTimer(hwnd, id, static_cast<UINT>(ms), nullptr);
     }
+    void set_title(const std::string& text) override { SetWindowTextA(hwnd, text.c_str()); }
 
     // --- Dialogs ---
     std::optional<std::string> file_dialog(const FileQuery& q, bool save, bool multi,
@@ -534,7 +538,7 @@ LRESULT Window::Impl::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     }
     case WM_TIMER:
         KillTimer(hwnd, wparam);
-        app.on_timer();
+        app.on_timer(wparam == watch_timer ? Timer::watch_scripts : Timer::lower_priority);
         return 0;
     case rewrite_message:
         field_changed(*bound_field(control_spec(static_cast<Ctl>(wparam))));

@@ -1,0 +1,101 @@
+#include "frontend/commands/job_list_file.h"
+
+namespace commands {
+
+std::string job_list_file_text(const JobList& jobs) {
+    std::string text;
+    for (const std::string& line : jobs) text += line + "\r\n";
+    return text;
+}
+
+std::optional<JobList> read_job_list_file(const std::string& bytes) {
+    JobList jobs;
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t end = bytes.find("\r\n", start);
+        if (end == std::string::npos) return std::nullopt; // cut off
+        std::string line = bytes.substr(start, end - start);
+        for (char c : line) {
+            unsigned char u = static_cast<unsigned char>(c);
+            if ((u < 32 && c != '\t') || u == 127) return std::nullopt;
+        }
+        jobs.push_back(std::move(line));
+        start = end + 2;
+    }
+    return jobs;
+}
+
+namespace {
+
+bool begins(const std::string& line, const std::string& head) {
+    return line.compare(0, head.size(), head) == 0;
+}
+
+bool runs_x264(const std::string& line) {
+    return begins(line, "@x264.exe") || begins(line, "@if errorlevel 1 @x264.exe");
+}
+
+bool runs_audio(const std::string& line) {
+    return begins(line, "@bepipe.exe") || begins(line, "@ffmpeg.exe");
+}
+
+// A name as the script line writes it, back as the program gets it.
+std::string unescaped(const std::string& name) {
+    std::string out;
+    for (size_t i = 0; i < name.size(); ++i) {
+        out += name[i];
+        if (name[i] == '%' && i + 1 < name.size() && name[i + 1] == '%') ++i;
+    }
+    return out;
+}
+
+// The first name in double quotes after `after`; empty when there is none.
+std::string quoted_after(const std::string& line, const std::string& after) {
+    size_t at = line.find(after);
+    if (at == std::string::npos) return "";
+    size_t open = line.find('"', at + after.size());
+    size_t close = open == std::string::npos ? open : line.find('"', open + 1);
+    if (close == std::string::npos) return "";
+    return unescaped(line.substr(open + 1, close - open - 1));
+}
+
+// The last name in double quotes: the file an audio line writes.
+std::string last_quoted(const std::string& line) {
+    size_t close = line.rfind('"');
+    size_t open =
+        close == std::string::npos || close == 0 ? std::string::npos : line.rfind('"', close - 1);
+    if (open == std::string::npos) return "";
+    return unescaped(line.substr(open + 1, close - open - 1));
+}
+
+} // namespace
+
+std::vector<QueuedJob> queued_jobs(const JobList& lines) {
+    std::vector<QueuedJob> jobs;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (!begins(lines[i], "@echo.")) continue;
+        QueuedJob job;
+        std::string output, matroska, audio;
+        bool x264 = false, live = false;
+        size_t j = i + 1;
+        for (; j < lines.size() && !begins(lines[j], "@echo+"); ++j) {
+            const std::string& line = lines[j];
+            if (begins(line, "@echo Input:")) job.input = quoted_after(line, "Input:");
+            if (begins(line, "@echo Output:")) output = quoted_after(line, "Output:");
+            if (begins(line, "@mkvmerge -o ")) matroska = quoted_after(line, "-o ");
+            if (runs_audio(line)) audio = last_quoted(line), live = true;
+            if (runs_x264(line)) {
+                x264 = live = true;
+                if (job.log_file.empty()) job.log_file = quoted_after(line, "|runlog.exe ");
+            }
+        }
+        if (j == lines.size()) break; // no "@echo+": not a block
+        i = j;
+        if (!live) continue;
+        job.final_file = !matroska.empty() ? matroska : x264 ? output : audio;
+        jobs.push_back(job);
+    }
+    return jobs;
+}
+
+} // namespace commands

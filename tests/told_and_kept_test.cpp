@@ -1,0 +1,163 @@
+// What the window keeps and what it tells: the job list across runs, files
+// that hold no settings, writes that fail, and the result of each script.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+
+#include "front_end_fixture.h"
+#include "frontend/app/session.h"
+
+using namespace ui;
+using test::FrontEndTest;
+
+namespace {
+
+std::string crlf(std::initializer_list<std::string> lines) {
+    std::string text;
+    for (const std::string& l : lines) text += l + "\r\n";
+    return text;
+}
+
+} // namespace
+
+TEST_F(FrontEndTest, TheJobListIsKeptInItsFileAfterEveryChange) {
+    app::create_working_folders(os, dir.path());
+    os.write_file(dir.file("quorbel.jobs"), crlf({"@echo.", "@x264.exe --crf 20", "@echo+"}));
+    app.start();
+    EXPECT_EQ(app.jobs, (commands::JobList{"@echo.", "@x264.exe --crf 20", "@echo+"}));
+    EXPECT_EQ(view.job_lines, app.jobs);
+
+    // "Files input" writes the file once, however many files it queues.
+    dialogs.folder = "F:\\out\\";
+    dialogs.multi = {"E:\\a.avs", "E:\\b.avs", "E:\\c.avs"};
+    int before = os.writes[dir.file("quorbel.jobs")];
+    press(Ctl::files_input);
+    EXPECT_EQ(os.writes[dir.file("quorbel.jobs")], before + 1);
+    EXPECT_EQ(test::read(dir.file("quorbel.jobs")), commands::job_list_file_text(app.jobs));
+    press(Ctl::shut);
+    EXPECT_EQ(test::read(dir.file("quorbel.jobs"))
+                  .substr(test::read(dir.file("quorbel.jobs")).size() - 26),
+              "shutdown.exe -s -f -t 30\r\n");
+
+    // A write that fails is told once, until one works again.
+    os.fail_at = test::TestOs::Step::mid_write;
+    os.failing = {"quorbel.jobs"};
+    std::string kept = test::read(dir.file("quorbel.jobs"));
+    press(Ctl::shut);
+    press(Ctl::shut);
+    EXPECT_EQ(std::count(dialogs.asked.begin(), dialogs.asked.end(),
+                         "message|quorbel|Cannot write " + dir.file("quorbel.jobs") +
+                             ": the disk is full"),
+              1);
+    EXPECT_EQ(test::read(dir.file("quorbel.jobs")), kept); // the old file, whole
+    os.fail_at = test::TestOs::Step::none;
+    press(Ctl::clear);
+    EXPECT_EQ(test::read(dir.file("quorbel.jobs")), "");
+}
+
+TEST_F(FrontEndTest, ADamagedJobListIsSetAsideAndToldOnce) {
+    const std::string damaged = "@echo.\r\n@x264.exe --crf 20 -o \"a.mkv\" \"in.y4m\"\r\n@ech";
+    os.write_file(dir.file("quorbel.jobs"), damaged);
+    app.start();
+    EXPECT_TRUE(app.jobs.empty());
+    EXPECT_EQ(dialogs.asked.back(), "message|quorbel|" + dir.file("quorbel.jobs") +
+                                        " is damaged and was not read; it is kept as " +
+                                        dir.file("quorbel.jobs") +
+                                        ".unreadable. The job list starts empty.");
+    EXPECT_EQ(test::read(dir.file("quorbel.jobs.unreadable")), damaged);
+    size_t told = dialogs.asked.size();
+    FrontEnd again({os, probe, processes, tools}, view, dialogs, dir.path());
+    again.start(); // nothing left to tell
+    EXPECT_EQ(dialogs.asked.size(), told);
+}
+
+TEST_F(FrontEndTest, SettingsFilesWithoutOneSettingAreSetAsideNotLoaded) {
+    app::create_working_folders(os, dir.path());
+    os.write_file(dir.file("quorbel.ini"), ""); // killed during the save at exit
+    app.start();
+    EXPECT_EQ(s.mode, 1); // the built-in defaults, not "broken settings"
+    EXPECT_EQ(s.minqp, "10");
+    EXPECT_EQ(dialogs.asked.back(),
+              "message|quorbel|" + dir.file("quorbel.ini") +
+                  " held no settings (it was empty or damaged); it is kept as " +
+                  dir.file("quorbel.ini") + ".unreadable. The built-in defaults are used.");
+    EXPECT_EQ(test::read(dir.file("quorbel.ini.unreadable")), "");
+
+    // "L" of a named configuration of junk loads nothing and sets it aside.
+    os.write_file(dir.file("configs/fast.ini"), "\x1f\x8b\x08 gzip, not settings");
+    s.value = "33";
+    s.cfgname = "fast";
+    press(Ctl::load_config);
+    EXPECT_EQ(s.value, "33");
+    EXPECT_EQ(dialogs.asked.back(),
+              "message|L|" + dir.path() + "configs\\fast.ini" +
+                  " held no settings (it was empty or damaged); it is kept as " + dir.path() +
+                  "configs\\fast.ini.unreadable. Nothing was loaded.");
+    EXPECT_TRUE(view.items[Ctl::cfgname].empty());
+}
+
+TEST_F(FrontEndTest, FailedSettingsWritesAreToldAndLeaveTheOldFile) {
+    app::create_working_folders(os, dir.path());
+    os.write_file(dir.file("quorbel.ini"), "mode = 6\r\n");
+    os.write_file(dir.file("configs/fast.ini"), "mode = 2\r\n");
+    app.start();
+    os.fail_at = test::TestOs::Step::replace;
+    s.cfgname = "fast";
+    press(Ctl::save_config);
+    EXPECT_EQ(dialogs.asked.back(), "message|quorbel|Cannot write " +
+                                        dir.file("configs\\fast.ini") + ": the disk is full");
+    EXPECT_EQ(test::read(dir.file("configs/fast.ini")), "mode = 2\r\n");
+    EXPECT_FALSE(app.shut_down()); // the save at exit
+    EXPECT_EQ(dialogs.asked.back(),
+              "message|quorbel|Cannot write " + dir.file("quorbel.ini") + ": the disk is full");
+    EXPECT_EQ(test::read(dir.file("quorbel.ini")), "mode = 6\r\n");
+}
+
+TEST_F(FrontEndTest, EachEndedScriptIsReportedWithTheJobsThatMadeNoFile) {
+    app.start();
+    auto job = [&](const std::string& name, const std::string& log) {
+        return commands::JobList{"@echo.", "@echo Input:\"C:\\in\\" + name + ".y4m\"",
+                                 "@echo Output:\"" + dir.file(name + ".mkv") + "\"",
+                                 "@x264.exe -o \"" + dir.file(name + ".mkv") + "\" \"C:\\in\\" +
+                                     name + ".y4m\"" + log,
+                                 "@echo+"};
+    };
+    for (const auto& lines :
+         {job("made", " 2>&1|runlog.exe \"C:\\log\\made.txt\""),
+          job("empty", " 2>&1|runlog.exe \"C:\\log\\empty.txt\""), job("stale", ""),
+          job("none", " 2>&1|runlog.exe \"C:\\log\\none.txt\"")})
+        app.jobs.insert(app.jobs.end(), lines.begin(), lines.end());
+    // An earlier run's video, written an hour before the start.
+    os.write_file(dir.file("stale.mkv"), "video");
+    std::filesystem::last_write_time(dir.file("stale.mkv"),
+                                     std::filesystem::file_time_type::clock::now() -
+                                         std::chrono::hours(1));
+    press(Ctl::start);
+    EXPECT_EQ(view.title, "quorbel - 1 script running");
+    app.jobs.clear();
+    press(Ctl::start); // a second script, with no job
+    EXPECT_EQ(view.title, "quorbel - 2 scripts running");
+    EXPECT_EQ(view.timers_of(Timer::watch_scripts), std::vector<int>{500});
+
+    os.write_file(dir.file("made.mkv"), "video");
+    os.write_file(dir.file("empty.mkv"), "");
+    processes.ended = {4242};
+    size_t asked = dialogs.asked.size();
+    app.on_timer(Timer::watch_scripts);
+    ASSERT_EQ(dialogs.asked.size(), asked + 1);
+    EXPECT_EQ(dialogs.asked.back(),
+              "message|quorbel|temp.bat has ended: 1 of 4 jobs produced their file.\n\n"
+              "No file came from:\n" +
+                  dir.file("empty.mkv") + " (log: C:\\log\\empty.txt)\n" + dir.file("stale.mkv") +
+                  " (no log)\n" + dir.file("none.mkv") + " (log: C:\\log\\none.txt)");
+    EXPECT_EQ(view.title, "quorbel - 1 script running");
+    EXPECT_EQ(view.timers_of(Timer::watch_scripts).size(), 2u); // still watching the other
+
+    processes.ended = {4242, 4243};
+    app.on_timer(Timer::watch_scripts);
+    EXPECT_EQ(dialogs.asked.back(), "message|quorbel|temp2.bat has ended; it ran no job.");
+    EXPECT_EQ(view.title, "quorbel");
+    EXPECT_EQ(view.timers_of(Timer::watch_scripts).size(), 2u); // nothing left to watch
+}
