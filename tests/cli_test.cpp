@@ -102,7 +102,7 @@ TEST_F(Cli, BadUsageIsOneLineAndExitTwo) {
         {"--set", "mode=99999999999"},
         {"--settings", dir.file("missing.ini")},
         {"--bat"},
-        {"--bat", dir.file("no\\such\\folder\\x.bat"), "--set", "mode=1"},
+        {"--inputs", dir.file("no-list.txt")},
     };
     for (std::vector<std::string> args : bad) {
         args.insert(args.begin(), {"--program-folder", dir.path()});
@@ -197,6 +197,10 @@ TEST_F(Cli, RefusesJobsWhoseFieldsWouldAddACommandOrAControlCharacter) {
         {{"--set", "thr=1\""}, "thr"},
         {{"--set", "cqm=a^b"}, "cqm"},
         {{"--set", "outfile=D:\\v\\a\tb.mp4"}, "outfile"},
+        // A quote would close the lines' own quotes around a name.
+        {{"--set", "infile=C:\\a\" & echo INJECTED>pwned.txt & \".avs"}, "infile"},
+        {{"--set", "logname=C:\\l\"x.txt"}, "logname"},
+        {{"--set", "cqm=\"C:\\m\" & del x & \"n.cfg\""}, "cqm"},
         {{"--settings", nul_file}, "nr"},
     };
     for (const Case& c : cases) {
@@ -247,4 +251,44 @@ TEST_F(Cli, DirectInputsAndTargetSizesThatCannotBeMet) {
     EXPECT_EQ(out.str(), "");
     EXPECT_EQ(run({"--program-folder", p, "--set", "x264input=lavf"}), 2);
     EXPECT_EQ(err.str(), "quorbel-cli: --set x264input: 'lavf' is not one of avisynth, direct\n");
+}
+
+TEST_F(Cli, FailedWritesAreOneLineAndExitOne) {
+    std::string p = dir.path();
+    os.write_file(dir.file("junk.ini"), "");
+    EXPECT_EQ(run({"--program-folder", p, "--settings", dir.file("junk.ini")}), 2);
+    EXPECT_EQ(err.str(), "quorbel-cli: settings file " + dir.file("junk.ini") +
+                             " holds no settings (it is empty or damaged)\n");
+    const std::vector<std::vector<std::string>> unwritable = {
+        {"--bat", dir.file("no\\such\\folder\\x.bat"), "--set", "mode=1"},
+        {"--save-settings", dir.file("no\\such\\folder\\x.ini")},
+        // A read-only program folder: the wrapper cannot be written.
+        {"--program-folder", p + "missing", "C:\\in\\a.mkv"},
+    };
+    for (std::vector<std::string> args : unwritable) {
+        if (args[0] != "--program-folder") args.insert(args.begin(), {"--program-folder", p});
+        EXPECT_EQ(run(args), 1) << args[2];
+        std::string e = err.str();
+        EXPECT_EQ(e.rfind("quorbel-cli: Cannot write ", 0) == 0 ||
+                      e.rfind("quorbel-cli: cannot write ", 0) == 0,
+                  true)
+            << e;
+        EXPECT_EQ(std::count(e.begin(), e.end(), '\n'), 1) << e;
+        EXPECT_EQ(out.str(), "");
+    }
+}
+
+TEST_F(Cli, InputsFromAFileOneALineAsManyAsNeeded) {
+    std::string list;
+    for (int i = 0; i < 1000; ++i) list += "C:\\clips\\take " + std::to_string(i) + ".avs\r\n";
+    list += "\r\n";
+    os.write_file(dir.file("inputs.txt"), list);
+    ASSERT_EQ(run({"--program-folder", dir.path(), "--inputs", dir.file("inputs.txt"),
+                   "C:\\clips\\last.avs"}),
+              0)
+        << err.str();
+    std::vector<std::string> got = lines();
+    EXPECT_EQ(std::count(got.begin(), got.end(), "@echo."), 1001);
+    EXPECT_EQ(got[1], "@echo Input:\"C:\\clips\\take 0.avs\"");
+    EXPECT_EQ(got[got.size() - 5], "@echo Input:\"C:\\clips\\last.avs\"");
 }

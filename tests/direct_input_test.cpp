@@ -85,12 +85,12 @@ TEST(JobRefusal, ATargetSizeWithoutABitrateRefusesTheJobNamingTheSource) {
         s.infile = c.input, s.outfile = "D:\\v\\out.mkv";
         s.mode = c.mode, s.sizemode = c.sizemode, s.muxer = c.muxer, s.value = "2";
         InputProbe probe(media, os);
-        std::optional<Refusal> refusal = job_refusal(s, probe);
+        std::optional<Refusal> refusal = job_refusal(s, probe, os);
         EXPECT_EQ(refusal ? refusal_text(*refusal) : "", c.refusal);
     }
     // A job without output adds only its marker lines and is never refused.
     Settings s;
     s.infile = "D:\\v\\gone.y4m", s.sizemode = 1, s.mode = 0;
     InputProbe probe(media, os);
-    EXPECT_FALSE(job_refusal(s, probe));
+    EXPECT_FALSE(job_refusal(s, probe, os));
 }

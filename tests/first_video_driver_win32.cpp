@@ -3,8 +3,8 @@
 // The start-up question is answered with Yes (lines for current x264, inputs
 // opened by x264 itself); four jobs are queued with inputs picked through
 // "..." and the file dialog and outputs typed as .mkv; "Start" runs them,
-// and the run ends when the script has deleted itself. The script then
-// checks the videos.
+// the run ends when the script has deleted itself, and the window says that
+// every job produced its file. The script then checks the videos.
 //
 // Environment: QUORBEL_PROGRAM (the program folder), QUORBEL_CLIPS (four
 // clips, separated by "|"), QUORBEL_OUT (the output folder); Windows paths,
@@ -84,10 +84,10 @@ TEST(FirstVideo, QueuedFromTheWindowAndRunByStart) {
     for (int i = 0; i < 100 && IsWindow(question); ++i) Sleep(50);
 
     const Job jobs[] = {
-        {0, "2", "90", "110"},  // single pass to a size
-        {6, "2", "90", "110"},  // two passes to a size
-        {13, "2", "0", "100"},  // the CRF pass lands within 0..100 MB: no second pass
-        {13, "2", "50", "60"},  // it misses 50..60 MB: the second pass runs
+        {0, "2", "90", "110"}, // single pass to a size
+        {6, "2", "90", "110"}, // two passes to a size
+        {13, "2", "0", "100"}, // the CRF pass lands within 0..100 MB: no second pass
+        {13, "2", "50", "60"}, // it misses 50..60 MB: the second pass runs
     };
     app.click(Ctl::size_box); // "Size" is shown in the bitrate modes
     for (int i = 0; i < 4; ++i) {
@@ -118,6 +118,11 @@ TEST(FirstVideo, QueuedFromTheWindowAndRunByStart) {
         Sleep(250);
     }
     EXPECT_TRUE(ended) << "the script did not finish within ten minutes";
+    // The window tells the result.
+    HWND result = test::find_dialog(app.pid(), "quorbel");
+    ASSERT_TRUE(result) << "no result message";
+    EXPECT_EQ(test::message_text(result), "temp.bat has ended: 4 of 4 jobs produced their file.");
+    SendMessageA(result, WM_COMMAND, IDOK, 0);
     app.click(Ctl::cancel);
     EXPECT_EQ(app.exit_code(), 0);
 }

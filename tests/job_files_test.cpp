@@ -1,6 +1,8 @@
 // Derived names and wrapper scripts, written through the platform's file layer.
 #include <gtest/gtest.h>
 
+#include "commands_fixture.h"
+#include "frontend/commands/job_block.h"
 #include "frontend/commands/job_files.h"
 #include "frontend/ui/batch_script.h"
 #include "test_support.h"
@@ -44,13 +46,79 @@ TEST_F(JobFiles, OtherInputsAreWrapped) {
               "fs=\"C:\\video\\clip.mkv\"\r\nmfn=\"C:\\video\\clip\"\r\n"
               "import(\"..\\avsinc\\default.avs\")\r\n");
 
-    // A later pick of the same file name overwrites the wrapper.
-    s.infile = "E:\\other\\clip.mkv";
+    // The same source picked again keeps its names and rewrites its wrapper.
+    s.infile = "C:\\video\\clip.mkv";
     s.avsinc = "";
-    derive_job_files(s, "E:\\", p, os);
+    derive_job_files(s, "C:\\video\\", p, os);
+    EXPECT_EQ(s.infile, p + "avs\\clip.mkv.avs");
     EXPECT_EQ(*os.read_file(p + "avs\\clip.mkv.avs"),
-              "fs=\"E:\\other\\clip.mkv\"\r\nmfn=\"E:\\other\\clip\"\r\nimport(\"..\\avsinc\\."
+              "fs=\"C:\\video\\clip.mkv\"\r\nmfn=\"C:\\video\\clip\"\r\nimport(\"..\\avsinc\\."
               "avs\")\r\n");
+}
+
+TEST_F(JobFiles, NamesInUseForAnotherSourceTakeTheNextFreeBaseName) {
+    // A queued job of "C:\\q\\queued.y4m" that x264 opens itself.
+    const JobList queued = {
+        "@echo.",
+        "@echo Input:\"C:\\q\\queued.y4m\"",
+        "@echo Output:\"D:\\out\\queued.mp4\"",
+        "@x264.exe --stats \"" + p +
+            "stats\\queued.y4m.stat\" -o \"D:\\out\\queued.mp4\" "
+            "\"C:\\q\\queued.y4m\" 2>&1|runlog.exe \"" +
+            p + "log\\100%%.y4m.txt\"",
+        "@echo+",
+    };
+    ASSERT_TRUE(os.write_file(p + "avs\\taken.mkv.avs", wrapper_script("C:\\a\\taken.mkv", "")));
+    struct Case {
+        const char* source;
+        bool direct;
+        const char* folder;
+        const char* base; // the base name the names follow from
+    } cases[] = {
+        {"C:\\a\\fresh.mkv", false, "D:\\out\\", "fresh.mkv"},      // no collision
+        {"C:\\a\\taken.mkv", false, "D:\\out\\", "taken.mkv"},      // its own wrapper
+        {"C:\\b\\taken.mkv", false, "D:\\out\\", "taken (2).mkv"},  // another's wrapper
+        {"C:\\q\\queued.y4m", true, "D:\\out\\", "queued.y4m"},     // the queued source itself
+        {"C:\\r\\queued.y4m", true, "E:\\", "queued (2).y4m"},      // its stats name
+        {"C:\\r\\QUEUED.Y4M", true, "E:\\", "QUEUED (2).Y4M"},      // letter case counts not
+        {"C:\\r\\queued.avs", true, "D:\\out\\", "queued (2).avs"}, // its output name
+        {"C:\\r\\100%.y4m", true, "E:\\", "100% (2).y4m"},          // its log, "%" as written
+        {"C:\\r\\noext", true, "E:\\", "noext"},
+    };
+    NamesInUse used(queued);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.source);
+        Settings t;
+        t.x264input = c.direct ? "direct" : "avisynth";
+        t.infile = c.source;
+        ASSERT_FALSE(derive_job_files(t, c.folder, p, os, used));
+        std::string base = c.base;
+        EXPECT_EQ(t.statsname, p + "stats\\" + base + ".stat");
+        EXPECT_EQ(t.logname, p + "log\\" + base + ".txt");
+        std::string stem =
+            base.find('.') == std::string::npos ? base + "." : base.substr(0, base.rfind('.') + 1);
+        EXPECT_EQ(t.outfile, c.folder + stem + "mp4");
+        if (!c.direct) {
+            EXPECT_EQ(t.infile, p + "avs\\" + base + ".avs");
+            EXPECT_EQ(*os.read_file(t.infile), wrapper_script(c.source, ""));
+        }
+    }
+    // Two sources of one name in one batch: the second follows the first.
+    NamesInUse batch;
+    JobList jobs;
+    test::FakeProbe probe;
+    for (const char* source : {"C:\\a\\clip.y4m", "C:\\b\\clip.y4m"}) {
+        Settings t;
+        t.x264input = "direct";
+        t.infile = source;
+        derive_job_files(t, "D:\\out\\", p, os, batch);
+        size_t block = jobs.size();
+        JobContext ctx{t, jobs, probe};
+        append_job_block(ctx);
+        batch.add(jobs, block);
+    }
+    EXPECT_EQ(jobs[2], "@echo Output:\"D:\\out\\clip.mp4\"");
+    EXPECT_EQ(jobs[2 + 6], "@echo Output:\"D:\\out\\clip (2).mp4\"");
 }
 
 TEST_F(JobFiles, SourceWithoutExtension) {
@@ -69,10 +137,15 @@ TEST_F(JobFiles, EmptyInputChangesNothing) {
     EXPECT_EQ(s.statsname + s.logname + s.outfile + s.infile, "abc");
 }
 
-TEST_F(JobFiles, UnwritableWrapperStillBecomesTheInput) {
+TEST_F(JobFiles, AnUnwritableWrapperRefusesThePickAndSaysWhy) {
     s.infile = "C:\\video\\clip.mkv";
-    derive_job_files(s, "C:\\", p + "missing\\", os);
-    EXPECT_EQ(s.infile, p + "missing\\avs\\clip.mkv.avs");
+    s.outfile = "kept.mp4";
+    std::optional<std::string> failure = derive_job_files(s, "C:\\", p + "missing\\", os);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->rfind("Cannot write " + p + "missing\\avs\\clip.mkv.avs: ", 0), 0u)
+        << *failure;
+    EXPECT_EQ(s.infile, "C:\\video\\clip.mkv");
+    EXPECT_EQ(s.outfile, "kept.mp4");
 }
 
 TEST(BatchScript, SavedFileHasFourHeadLinesAndCrLfEverywhere) {

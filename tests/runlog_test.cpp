@@ -33,12 +33,22 @@ class ScriptedSystem final : public System {
         opened = name;
         return is_open = can_open;
     }
-    void write_log(const char* buf, size_t n) override {
+    size_t room = SIZE_MAX; // bytes the disk still takes
+    bool close_fails = false;
+    std::vector<std::string> reported; // lines on standard error
+    bool write_log(const char* buf, size_t n) override {
         EXPECT_TRUE(is_open);
         log_writes.push_back(n);
-        log.append(buf, n);
+        size_t fits = std::min(n, room - std::min(room, log.size()));
+        log.append(buf, fits);
+        return fits == n;
     }
-    void close_log() override { is_open = false; }
+    bool close_log() override {
+        is_open = false;
+        return !close_fails;
+    }
+    std::string last_error() override { return "No space left on device"; }
+    void report(const std::string& line) override { reported.push_back(line); }
     LocalTime local_time() override {
         LocalTime t = clock;
         clock.hour = 21; // the end comes later
@@ -124,13 +134,51 @@ TEST(Runlog, CloseEventKeepsWhatWasReadWithoutAnEndLine) {
         }
         void write_output(const char* b, size_t n) override { inner.write_output(b, n); }
         bool open_log(const std::string& n) override { return inner.open_log(n); }
-        void write_log(const char* b, size_t n) override { inner.write_log(b, n); }
-        void close_log() override { inner.close_log(); }
+        bool write_log(const char* b, size_t n) override { return inner.write_log(b, n); }
+        bool close_log() override { return inner.close_log(); }
         LocalTime local_time() override { return inner.local_time(); }
+        std::string last_error() override { return inner.last_error(); }
+        void report(const std::string& line) override { inner.report(line); }
     } closing(sys);
     LogCopier c2(closing);
     closing.copier = &c2;
     c2.run("log");
     EXPECT_EQ(sys.log, rule + "StartTime:2008-03-09 04:05:09\r\npart");
     EXPECT_EQ(sys.output, "partial");
+}
+
+TEST(Runlog, ALogThatCannotBeOpenedWrittenOrClosedIsSaidOnceAndTheCopyGoesOn) {
+    const std::string big(6000, 'x'); // more than one buffer of the log
+    struct Case {
+        bool can_open;
+        size_t room;
+        bool close_fails;
+        const char* reported; // the one line on standard error; empty: none
+    } cases[] = {
+        {true, SIZE_MAX, false, ""},
+        {false, SIZE_MAX, false,
+         "runlog: cannot open the log C:\\log\\a.txt: No space left on "
+         "device; the output goes on without it"},
+        {true, 100, false,
+         "runlog: cannot write the log C:\\log\\a.txt: No space left on "
+         "device; the output goes on without it"},
+        {true, SIZE_MAX, true,
+         "runlog: cannot close the log C:\\log\\a.txt: No space left on "
+         "device; the output goes on without it"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.reported);
+        ScriptedSystem sys;
+        sys.input = big;
+        sys.offered = 10;
+        sys.can_open = c.can_open;
+        sys.room = c.room;
+        sys.close_fails = c.close_fails;
+        LogCopier copier(sys);
+        EXPECT_EQ(copier.run("C:\\log\\a.txt"), 0);
+        EXPECT_EQ(sys.output, big); // passed through whole
+        EXPECT_EQ(sys.reported,
+                  *c.reported ? std::vector<std::string>{c.reported} : std::vector<std::string>{});
+        EXPECT_FALSE(sys.is_open);
+    }
 }

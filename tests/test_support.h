@@ -86,7 +86,9 @@ class TestOs final : public platform::Os {
     }
     int64_t now() override { return clock ? *clock : real.now(); }
     std::string utf8_to_ansi(std::string_view t) override { return real.utf8_to_ansi(t); }
+    std::string console_lacks; // characters a console code page would lack
     std::optional<std::string> ansi_to_console(std::string_view t) override {
+        if (t.find_first_of(console_lacks) != std::string_view::npos) return std::nullopt;
         return real.ansi_to_console(t);
     }
     std::string last_error() override { return injected_ ? "the disk is full" : real.last_error(); }

@@ -161,3 +161,35 @@ TEST_F(FrontEndTest, EachEndedScriptIsReportedWithTheJobsThatMadeNoFile) {
     EXPECT_EQ(view.title, "quorbel");
     EXPECT_EQ(view.timers_of(Timer::watch_scripts).size(), 2u); // nothing left to watch
 }
+
+TEST_F(FrontEndTest, NamesThatCannotReachTheProgramsAsPickedAreRefused) {
+    app.start();
+    os.console_lacks = "\xa4"; // as code page 437 lacks the currency sign of 1252
+    s.outfile = "D:\\v\\kept.mp4";
+    // The dialogs give "?" for what the ANSI code page cannot hold.
+    dialogs.files = {std::string("C:\\v\\\xe7\x8c\xab?.mkv"), std::string("D:\\v\\price\xa4.mp4")};
+    press(Ctl::input_button);
+    EXPECT_EQ(dialogs.asked.back(), "message|quorbel|\"C:\\v\\\xe7\x8c\xab?.mkv\" holds characters "
+                                    "that the ANSI code page cannot hold.");
+    EXPECT_EQ(s.infile, "");
+    press(Ctl::output_button);
+    EXPECT_EQ(dialogs.asked.back(), "message|quorbel|\"D:\\v\\price\xa4.mp4\" holds characters "
+                                    "that the console's code page cannot hold.");
+    EXPECT_EQ(s.outfile, "D:\\v\\kept.mp4");
+
+    // Typed, they are refused by "Add", naming the field.
+    s.infile = "C:\\v\\a.avs";
+    s.logname = "C:\\log\\\xa4.txt";
+    press(Ctl::add);
+    EXPECT_TRUE(app.jobs.empty());
+    EXPECT_EQ(dialogs.asked.back(), "message|Add|The job was not added: \"logname\" holds "
+                                    "characters that the console's code page cannot hold.");
+    // A line edited to hold one cannot go into a batch file.
+    app.jobs = {"@echo \xa4"};
+    dialogs.files = {dir.file("jobs.bat")};
+    press(Ctl::make_bat);
+    EXPECT_EQ(dialogs.asked.back(),
+              "message|quorbel|Cannot write " + dir.file("jobs.bat") +
+                  ": a line holds characters that the console's code page cannot hold");
+    EXPECT_FALSE(os.file_exists(dir.file("jobs.bat")));
+}

@@ -17,10 +17,12 @@ namespace {
 
 const char usage[] =
     "usage: quorbel-cli [--settings FILE] [--set KEY=VALUE]... [--program-folder DIR]\n"
-    "                   [--output-folder DIR] [--save-settings FILE] [--bat FILE] [INPUT...]\n";
+    "                   [--output-folder DIR] [--save-settings FILE] [--bat FILE]\n"
+    "                   [--inputs FILE] [INPUT...]\n";
 
 struct Options {
-    std::optional<std::string> settings_file, program_folder, output_folder, save_file, bat_file;
+    std::optional<std::string> settings_file, program_folder, output_folder, save_file, bat_file,
+        inputs_file;
     std::vector<std::pair<std::string, std::string>> sets;
     std::vector<std::string> inputs;
     bool help = false;
@@ -66,6 +68,8 @@ Options parse(const std::vector<std::string>& args) {
             o.save_file = operand();
         else if (a == "--bat")
             o.bat_file = operand();
+        else if (a == "--inputs")
+            o.inputs_file = operand();
         else if (a == "--set") {
             std::string kv = operand();
             size_t eq = kv.find('=');
@@ -97,9 +101,11 @@ void apply_set(settings::Settings& s, const std::string& key, const std::string&
     settings::set_field(s, *f, value);
 }
 
-int fail(std::ostream& err, const std::string& message) {
+// One line on standard error; exit code 2 for bad usage or a refused job,
+// 1 when a file cannot be written.
+int fail(std::ostream& err, const std::string& message, int code = 2) {
     err << "quorbel-cli: " << message << "\n";
-    return 2;
+    return code;
 }
 
 } // namespace
@@ -117,6 +123,21 @@ int run(const std::vector<std::string>& args, platform::Os& os, platform::MediaP
         return 0;
     }
 
+    // Inputs from a file, one path a line (for more than a command line holds).
+    if (o.inputs_file) {
+        std::optional<std::string> text = os.read_file(*o.inputs_file);
+        if (!text) return fail(err, "cannot read " + *o.inputs_file + ": " + os.last_error());
+        std::vector<std::string> listed;
+        size_t start = 0;
+        while (start < text->size()) {
+            size_t end = text->find_first_of("\r\n", start);
+            if (end == std::string::npos) end = text->size();
+            if (end > start) listed.push_back(text->substr(start, end - start));
+            start = end + 1;
+        }
+        o.inputs.insert(o.inputs.begin(), listed.begin(), listed.end());
+    }
+
     const std::string folder = with_separator(o.program_folder.value_or(os.program_folder()));
     app::create_working_folders(os, folder);
     bool own_include = app::provide_default_include(os, folder);
@@ -127,8 +148,13 @@ int run(const std::vector<std::string>& args, platform::Os& os, platform::MediaP
     ui::RulesOnLoad rules(view);
     settings::LoadContext ctx{os, rules, folder};
     if (o.settings_file) {
-        if (!os.read_file(*o.settings_file))
-            return fail(err, "cannot read settings file " + *o.settings_file);
+        std::optional<std::string> bytes = os.read_file(*o.settings_file);
+        if (!bytes)
+            return fail(err,
+                        "cannot read settings file " + *o.settings_file + ": " + os.last_error());
+        if (!settings::holds_settings(*bytes))
+            return fail(err, "settings file " + *o.settings_file +
+                                 " holds no settings (it is empty or damaged)");
         settings::load_settings(s, *o.settings_file, ctx);
     } else {
         app::load_defaults(s, ctx);
@@ -141,15 +167,17 @@ int run(const std::vector<std::string>& args, platform::Os& os, platform::MediaP
     ui::post_load_pass(s, view);
 
     if (o.save_file && !settings::save_settings(s, *o.save_file, os))
-        return fail(err, "cannot write settings file " + *o.save_file);
+        return fail(err, "cannot write " + *o.save_file + ": " + os.last_error(), 1);
 
     commands::JobList jobs;
     commands::InputProbe input_probe(probe, os);
     commands::JobContext job{s, jobs, input_probe};
     // A job is refused as "Add" refuses it (see job_check.h).
     auto add = [&]() -> bool {
-        if (std::optional<commands::Refusal> refusal = commands::job_refusal(s, input_probe)) {
-            if (!refusal->field.empty())
+        if (std::optional<commands::Refusal> refusal = commands::job_refusal(s, input_probe, os)) {
+            if (!refusal->field.empty() && !refusal->reason.empty())
+                fail(err, "the job was not added: " + refusal->field + " " + refusal->reason);
+            else if (!refusal->field.empty())
                 fail(err, "the job was not added: " + refusal->field +
                               " holds a character that cannot stand in a batch line");
             else
@@ -162,18 +190,30 @@ int run(const std::vector<std::string>& args, platform::Os& os, platform::MediaP
         return true;
     };
     if (o.inputs.empty() && !add()) return 2;
+    commands::NamesInUse used;
     for (const std::string& input : o.inputs) {
         s.infile = input;
         std::string output_folder =
             o.output_folder ? with_separator(*o.output_folder) : commands::folder_part(input);
-        commands::derive_job_files(s, output_folder, folder, os);
+        size_t block = jobs.size();
+        if (std::optional<std::string> failure =
+                commands::derive_job_files(s, output_folder, folder, os, used))
+            return fail(err, *failure, 1);
         if (!add()) return 2;
+        used.add(jobs, block);
     }
 
     if (o.bat_file) {
+        // In the console's code page, which the command interpreter reads.
         std::string name = ui::batch_file_name(*o.bat_file);
-        if (!os.write_file(name, ui::saved_batch_text(folder, jobs)))
-            return fail(err, "cannot write batch file " + name);
+        std::optional<std::string> text = os.ansi_to_console(ui::saved_batch_text(folder, jobs));
+        if (!text)
+            return fail(err,
+                        "cannot write " + name +
+                            ": a line holds characters the console's code page lacks",
+                        1);
+        if (!os.write_file(name, *text))
+            return fail(err, "cannot write " + name + ": " + os.last_error(), 1);
     } else {
         for (const std::string& line : jobs) out << line << "\n";
     }

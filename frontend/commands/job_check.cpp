@@ -17,8 +17,21 @@ bool uses_target_size(const settings::Settings& s) {
 
 } // namespace
 
-std::optional<Refusal> job_refusal(const settings::Settings& s, InputProbe& probe) {
+std::optional<std::string> name_problem(const std::string& name, platform::Os& os) {
+    if (name.find_first_of("?*") != std::string::npos)
+        return "holds characters that the ANSI code page cannot hold";
+    if (!os.ansi_to_console(name))
+        return "holds characters that the console's code page cannot hold";
+    return std::nullopt;
+}
+
+std::optional<Refusal> job_refusal(const settings::Settings& s, InputProbe& probe,
+                                   platform::Os& os) {
     if (std::optional<std::string> field = unsafe_field(s)) return Refusal{*field, "", ""};
+    for (auto name : {&settings::Settings::infile, &settings::Settings::outfile,
+                      &settings::Settings::statsname, &settings::Settings::logname})
+        if (std::optional<std::string> problem = name_problem(s.*name, os))
+            return Refusal{settings::spec_of(name).key, "", *problem};
     if (s.infile.empty() || s.outfile.empty() || !uses_target_size(s)) return std::nullopt;
     if (std::optional<std::string> problem = target_size_problem(s, probe))
         return Refusal{"", probe.source_of(s.infile), *problem};
@@ -26,6 +39,8 @@ std::optional<Refusal> job_refusal(const settings::Settings& s, InputProbe& prob
 }
 
 std::string refusal_text(const Refusal& r) {
+    if (!r.field.empty() && !r.reason.empty())
+        return "The job was not added: \"" + r.field + "\" " + r.reason;
     if (!r.field.empty())
         return "The job was not added: \"" + r.field +
                "\" holds a character that cannot stand in a batch line";

@@ -14,17 +14,24 @@
 namespace commands {
 
 struct Refusal {
-    std::string field;  // the key of the unsafe field; empty for a target size
+    std::string field;  // the key of the field at fault; empty for a target size
     std::string input;  // the input as the user picked it (a wrapper's source)
-    std::string reason; // for a target size: "it cannot be measured", ...
+    std::string reason; // a name's or a target size's fault; empty for an unsafe character
 };
+
+// Why a file name cannot reach the programs as picked, or nothing: the
+// dialogs give "?" for characters that the ANSI code page cannot hold, and
+// the batch files are read in the console's code page.
+std::optional<std::string> name_problem(const std::string& name, platform::Os& os);
 
 // Nothing when the job can be added; a job without input or output adds only
 // its marker lines and is never refused.
-std::optional<Refusal> job_refusal(const settings::Settings& s, InputProbe& probe);
+std::optional<Refusal> job_refusal(const settings::Settings& s, InputProbe& probe,
+                                   platform::Os& os);
 
 // One sentence for the user, without a final full stop:
 //   The job was not added: "nr" holds a character that cannot stand in a batch line
+//   The job was not added: "outfile" holds characters that the console's code page cannot hold
 //   The job for "D:\v\clip.mkv" was not added: its target size needs its length, and it cannot be
 //   measured
 std::string refusal_text(const Refusal& r);

@@ -1,5 +1,6 @@
 #include "frontend/commands/job_files.h"
 
+#include "frontend/commands/input_probe.h"
 #include "frontend/commands/text_parts.h"
 
 namespace commands {
@@ -12,6 +13,33 @@ std::string dotted_stem(const std::string& name) {
     return has_extension_dot(name) ? output_stem(name) : name + ".";
 }
 
+// The n-th base name of a file name: "clip.mkv", "clip (2).mkv", ...
+std::string numbered(const std::string& name, int n) {
+    if (n == 1) return name;
+    std::string number = " (" + std::to_string(n) + ")";
+    if (!has_extension_dot(name)) return name + number;
+    std::string stem = output_stem(name);
+    return stem.substr(0, stem.size() - 1) + number + "." + extension(name);
+}
+
+// A name as the script line writes it, back as the program gets it.
+std::string unescaped(const std::string& name) {
+    std::string out;
+    for (size_t i = 0; i < name.size(); ++i) {
+        out += name[i];
+        if (name[i] == '%' && i + 1 < name.size() && name[i + 1] == '%') ++i;
+    }
+    return out;
+}
+
+bool begins(const std::string& line, const char* head) {
+    return line.compare(0, std::char_traits<char>::length(head), head) == 0;
+}
+
+struct JobNames {
+    std::string stats, log, output, wrapper; // wrapper empty: none
+};
+
 } // namespace
 
 std::string wrapper_script(const std::string& source, const std::string& include_name) {
@@ -22,19 +50,67 @@ std::string wrapper_script(const std::string& source, const std::string& include
            "import(\"..\\avsinc\\" + include_name + ".avs\")\r\n";
 }
 
-void derive_job_files(settings::Settings& s, const std::string& output_folder,
-                      const std::string& program_folder, platform::Os& os) {
-    if (s.infile.empty()) return;
-    std::string name = file_name(s.infile);
-    s.statsname = program_folder + "stats\\" + name + ".stat";
-    s.logname = program_folder + "log\\" + name + ".txt";
-    s.outfile = output_folder + dotted_stem(name) + "mp4";
+void NamesInUse::add(const JobList& queued, size_t from) {
+    for (size_t i = from; i < queued.size(); ++i) {
+        if (!begins(queued[i], "@echo.")) continue;
+        std::string input;
+        std::set<std::string> names;
+        for (++i; i < queued.size() && !begins(queued[i], "@echo+"); ++i) {
+            const std::string& line = queued[i];
+            for (size_t open = line.find('"'); open != std::string::npos;) {
+                size_t close = line.find('"', open + 1);
+                if (close == std::string::npos) break;
+                std::string name = upper(unescaped(line.substr(open + 1, close - open - 1)));
+                if (begins(line, "@echo Input:") && input.empty()) input = name;
+                names.insert(name);
+                open = line.find('"', close + 1);
+            }
+        }
+        for (const std::string& name : names) inputs_by_name_[name].insert(input);
+    }
+}
+
+bool NamesInUse::used_for_other(const std::string& name, const std::string& input) const {
+    auto it = inputs_by_name_.find(upper(name));
+    if (it == inputs_by_name_.end()) return false;
+    for (const std::string& other : it->second)
+        if (other != upper(input)) return true;
+    return false;
+}
+
+std::optional<std::string> derive_job_files(settings::Settings& s, const std::string& output_folder,
+                                            const std::string& program_folder, platform::Os& os,
+                                            const NamesInUse& used) {
+    if (s.infile.empty()) return std::nullopt;
+    const std::string source = s.infile;
     // AviSynth scripts, and every input when x264 opens them itself, are used
     // as picked.
-    if (settings::direct_input(s) || upper(extension(s.infile)) == "AVS") return;
-    std::string wrapper = program_folder + "avs\\" + name + ".avs";
-    os.write_file(wrapper, wrapper_script(s.infile, s.avsinc)); // failure: a missing script later
-    s.infile = wrapper;
+    const bool wrapped = !settings::direct_input(s) && upper(extension(source)) != "AVS";
+    JobNames names;
+    for (int n = 1;; ++n) {
+        std::string base = numbered(file_name(source), n);
+        names.stats = program_folder + "stats\\" + base + ".stat";
+        names.log = program_folder + "log\\" + base + ".txt";
+        names.output = output_folder + dotted_stem(base) + "mp4";
+        names.wrapper = wrapped ? program_folder + "avs\\" + base + ".avs" : "";
+        const std::string input = wrapped ? names.wrapper : source;
+        bool taken = false;
+        if (wrapped && os.file_exists(names.wrapper)) {
+            std::optional<std::string> text = os.read_file(names.wrapper);
+            std::optional<std::string> named = text ? wrapped_source(*text) : std::nullopt;
+            taken = !named || upper(*named) != upper(source);
+        }
+        for (const std::string* name : {&names.stats, &names.log, &names.output, &names.wrapper})
+            taken = taken || (!name->empty() && used.used_for_other(*name, input));
+        if (!taken) break;
+    }
+    if (wrapped && !os.write_file(names.wrapper, wrapper_script(source, s.avsinc)))
+        return "Cannot write " + names.wrapper + ": " + os.last_error();
+    s.statsname = names.stats;
+    s.logname = names.log;
+    s.outfile = names.output;
+    if (wrapped) s.infile = names.wrapper;
+    return std::nullopt;
 }
 
 } // namespace commands

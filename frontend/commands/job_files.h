@@ -2,8 +2,12 @@
 // inputs that are not AviSynth scripts.
 #pragma once
 
+#include <optional>
+#include <set>
 #include <string>
+#include <unordered_map>
 
+#include "frontend/commands/job_list.h"
 #include "frontend/settings/settings.h"
 #include "platform/os.h"
 
@@ -12,10 +16,37 @@ namespace commands {
 // The three lines of the wrapper script for `source`, each ended by CR LF.
 std::string wrapper_script(const std::string& source, const std::string& include_name);
 
+// The file names the queued jobs use (every name a block's lines put in
+// double quotes), each with the inputs of the jobs that use it. Letter case
+// does not count, as in Windows' file names.
+class NamesInUse {
+  public:
+    NamesInUse() = default;
+    explicit NamesInUse(const JobList& queued) { add(queued, 0); }
+    // The blocks that begin at line `from` or later.
+    void add(const JobList& queued, size_t from);
+    // Whether a job of an input other than `input` uses the name.
+    bool used_for_other(const std::string& name, const std::string& input) const;
+
+  private:
+    std::unordered_map<std::string, std::set<std::string>> inputs_by_name_;
+};
+
 // Fills `statsname`, `logname` and `outfile` from `infile` (output into
-// `output_folder`, which ends in a separator) and, for a non-AviSynth input,
-// writes a wrapper into the "avs" folder and makes it the input.
-void derive_job_files(settings::Settings& s, const std::string& output_folder,
-                      const std::string& program_folder, platform::Os& os);
+// `output_folder`, which ends in a separator) and, for a non-AviSynth input
+// that x264 does not open itself, writes a wrapper into the "avs" folder and
+// makes it the input.
+//
+// The names follow from the input's file name N. When one of them is in use
+// for another source (an existing wrapper names another path, or a queued job
+// names it for another input), the next free base name is taken instead:
+// "clip (2).mkv", "clip (3).mkv", ..., and every name follows from that. The
+// same source picked again keeps its names.
+//
+// Nothing when it worked; when the wrapper cannot be written, the fields stay
+// as they were and the text tells why: "Cannot write FILE: REASON".
+std::optional<std::string> derive_job_files(settings::Settings& s, const std::string& output_folder,
+                                            const std::string& program_folder, platform::Os& os,
+                                            const NamesInUse& used = NamesInUse());
 
 } // namespace commands

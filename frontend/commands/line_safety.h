@@ -11,9 +11,10 @@
 namespace commands {
 
 // The key of the first text field whose value holds a control character
-// (CR, LF, NUL, any below 32, or DEL), or, where it stands unquoted in a
-// line, one of the characters that end or join commands for the command
-// interpreter ("&", "|", "<", ">", "^") or open a quotation ('"'). Names the
+// (CR, LF, NUL, any below 32, or DEL) or a double quote, which would close
+// or open a quotation (a matrix file's own enclosing quotes aside), or, where
+// it stands unquoted in a line, one of the characters that end or join
+// commands for the command interpreter ("&", "|", "<", ">", "^"). Names the
 // lines enclose in double quotes may hold those. Nothing when all is safe.
 std::optional<std::string> unsafe_field(const settings::Settings& s);
 

@@ -82,6 +82,12 @@ LoadResult load(Settings& s, const std::string& path, const LoadContext& ctx, bo
 
 } // namespace
 
+bool holds_settings(std::string_view bytes) {
+    // The keys are plain ASCII: a UTF-8 file holds them as they stand.
+    if (has_utf8_mark(bytes)) bytes.remove_prefix(3);
+    return IniReader(bytes).recognised() > 0;
+}
+
 void load_settings_text(Settings& s, std::string bytes, const LoadContext& ctx) {
     std::string text = decoded(std::move(bytes), ctx.os);
     apply(s, IniReader(text), ctx);

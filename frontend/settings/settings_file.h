@@ -70,6 +70,9 @@ LoadResult load_settings(Settings& s, const std::string& path, const LoadContext
 // folder, which is deleted afterwards.
 LoadResult load_builtin_defaults(Settings& s, const LoadContext& ctx);
 
+// Whether the bytes of a file hold at least one setting.
+bool holds_settings(std::string_view bytes);
+
 // Replaces the persisted fields from the bytes of a settings file and tells
 // the listener, as load_settings does once the file is read (whatever the
 // bytes hold).

@@ -39,7 +39,8 @@ bool take(FrontEnd& app, std::string Settings::*field, std::optional<std::string
 // The job block of the fields as they stand, or why the job is refused (see
 // job_check.h); a refused job leaves the fields as they are.
 std::optional<commands::Refusal> append_block(FrontEnd& app, commands::InputProbe& probe) {
-    if (std::optional<commands::Refusal> refusal = commands::job_refusal(app.settings, probe))
+    if (std::optional<commands::Refusal> refusal =
+            commands::job_refusal(app.settings, probe, app.os))
         return refusal;
     commands::JobContext ctx{app.settings, app.jobs, probe};
     commands::append_job_block(ctx);
@@ -63,11 +64,27 @@ bool has_selection(const FrontEnd& app) {
     return app.selected >= 0 && static_cast<size_t>(app.selected) < app.jobs.size();
 }
 
-// Writes a batch file; a failure is told with the file's name and the reason.
+// Writes a batch file in the console's code page, which the command
+// interpreter reads it in; a failure is told with the file's name and the
+// reason.
 bool write_script(FrontEnd& app, const std::string& path, const std::string& text) {
-    if (app.os.write_file(path, text)) return true;
+    std::optional<std::string> console = app.os.ansi_to_console(text);
+    if (!console) {
+        app.dialogs.message("quorbel", "Cannot write " + path +
+                                           ": a line holds characters that the console's code "
+                                           "page cannot hold");
+        return false;
+    }
+    if (app.os.write_file(path, *console)) return true;
     app.tell_write_failure(path);
     return false;
+}
+
+// A picked name that cannot reach the programs as picked is refused.
+bool refused_name(FrontEnd& app, const std::string& name) {
+    std::optional<std::string> problem = commands::name_problem(name, app.os);
+    if (problem) app.dialogs.message("quorbel", "\"" + name + "\" " + *problem + ".");
+    return problem.has_value();
 }
 
 } // namespace
@@ -84,19 +101,27 @@ void log_file(FrontEnd& app, Ctl) {
 }
 
 void input_file(FrontEnd& app, Ctl) {
-    if (!take(app, &Settings::infile,
-              app.dialogs.open_file({"", "", "AVS(*.avs)|*.AVS|Other Media|*.*"})))
-        return;
+    const std::string before = app.settings.infile;
+    std::optional<std::string> picked =
+        app.dialogs.open_file({"", "", "AVS(*.avs)|*.AVS|Other Media|*.*"});
+    if (picked && refused_name(app, *picked)) return;
+    if (!take(app, &Settings::infile, picked)) return;
     Settings& s = app.settings;
-    commands::derive_job_files(s, commands::folder_part(s.infile), app.program_folder, app.os);
+    if (std::optional<std::string> failure =
+            commands::derive_job_files(s, commands::folder_part(s.infile), app.program_folder,
+                                       app.os, commands::NamesInUse(app.jobs))) {
+        // A wrapper that cannot be written refuses the pick.
+        s.infile = before;
+        app.dialogs.message("quorbel", *failure);
+    }
     show_job_fields(app);
 }
 
 void output_file(FrontEnd& app, Ctl) {
-    if (!take(
-            app, &Settings::outfile,
-            app.dialogs.save_file({"", "", "MP4(*.mp4)|*.MP4|MKV(*.mkv)|*.MKV|RAW(*.264)|*.264"})))
-        return;
+    std::optional<std::string> picked =
+        app.dialogs.save_file({"", "", "MP4(*.mp4)|*.MP4|MKV(*.mkv)|*.MKV|RAW(*.264)|*.264"});
+    if (picked && refused_name(app, *picked)) return;
+    if (!take(app, &Settings::outfile, picked)) return;
     std::string& out = app.settings.outfile;
     if (!out.empty() && !commands::has_extension_dot(out)) out += ".mp4";
     show_field(app, &Settings::outfile);
@@ -111,12 +136,19 @@ void files_input(FrontEnd& app, Ctl) {
     if (names.empty()) names.emplace_back(); // one block of the two marker lines
     size_t first = app.jobs.size();
     commands::InputProbe probe(app.probe, app.os);
+    commands::NamesInUse used(app.jobs);
     std::string refused;
     for (const std::string& name : names) {
         app.settings.infile = name;
-        commands::derive_job_files(app.settings, *folder, app.program_folder, app.os);
-        if (std::optional<commands::Refusal> refusal = append_block(app, probe))
+        size_t block = app.jobs.size();
+        if (std::optional<std::string> problem = commands::name_problem(name, app.os))
+            refused += "The job for \"" + name + "\" was not added: its name " + *problem + ".\n";
+        else if (std::optional<std::string> failure = commands::derive_job_files(
+                     app.settings, *folder, app.program_folder, app.os, used))
+            refused += "The job for \"" + name + "\" was not added: " + *failure + ".\n";
+        else if (std::optional<commands::Refusal> refusal = append_block(app, probe))
             refused += commands::refusal_text(*refusal) + ".\n";
+        used.add(app.jobs, block);
     }
     show_job_fields(app);
     app.jobs_changed(first);

@@ -161,6 +161,7 @@ struct Window::Impl final : ControlView, Dialogs {
     HFONT tahoma = nullptr;
     std::map<int, HWND> controls;
     HWND last_focus = nullptr;
+    int jobs_width = 0; // pixels of the job list's longest line
     // The watch timer has an id of its own; each lowering timer a new one.
     static constexpr UINT_PTR watch_timer = 1;
     UINT_PTR last_timer = watch_timer;
@@ -245,6 +246,19 @@ struct Window::Impl final : ControlView, Dialogs {
             SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(n - 1), 0);
         for (size_t i = first; i < jobs.size(); ++i)
             SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(jobs[i].c_str()));
+        // The list scrolls sideways to its longest line.
+        if (first == 0) jobs_width = 0;
+        HDC dc = GetDC(list);
+        HGDIOBJ old =
+            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+        for (size_t i = first; i < jobs.size(); ++i) {
+            SIZE size = {};
+            GetTextExtentPoint32A(dc, jobs[i].c_str(), static_cast<int>(jobs[i].size()), &size);
+            if (size.cx > jobs_width) jobs_width = size.cx;
+        }
+        SelectObject(dc, old);
+        ReleaseDC(list, dc);
+        SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(jobs_width + 8), 0);
         SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
         SendMessageA(list, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(list, nullptr, TRUE);

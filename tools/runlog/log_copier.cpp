@@ -24,14 +24,31 @@ void LogCopier::append(const char* buf, size_t n) {
 }
 
 void LogCopier::flush() {
-    if (!buffer_.empty()) sys_.write_log(buffer_.data(), buffer_.size());
+    bool written = buffer_.empty() || sys_.write_log(buffer_.data(), buffer_.size());
     buffer_.clear();
+    if (written) return;
+    failed("write"); // the log stops here, without its end line
+    sys_.close_log();
+    log_open_ = false;
+}
+
+void LogCopier::close() {
+    if (!sys_.close_log()) failed("close");
+    log_open_ = false;
+}
+
+void LogCopier::failed(const char* what) {
+    sys_.report("runlog: cannot " + std::string(what) + " the log " + log_name_ + ": " +
+                sys_.last_error() + "; the output goes on without it");
 }
 
 int LogCopier::run(const std::string& log_name) {
     {
         std::lock_guard<std::mutex> hold(lock_);
-        if (!log_name.empty() && sys_.open_log(log_name)) {
+        log_name_ = log_name;
+        if (!log_name.empty() && !sys_.open_log(log_name)) {
+            failed("open");
+        } else if (!log_name.empty()) {
             log_open_ = true;
             std::string head = separator + ("StartTime:" + format_time(sys_.local_time())) + "\r\n";
             append(head.data(), head.size());
@@ -48,8 +65,7 @@ int LogCopier::run(const std::string& log_name) {
         std::string tail = "EndTime:" + format_time(sys_.local_time()) + "\r\n";
         append(tail.data(), tail.size());
         flush();
-        sys_.close_log();
-        log_open_ = false;
+        if (log_open_) close();
     }
     return 0;
 }
@@ -58,8 +74,7 @@ void LogCopier::close_event() {
     std::lock_guard<std::mutex> hold(lock_);
     if (!log_open_) return;
     flush();
-    sys_.close_log();
-    log_open_ = false;
+    if (log_open_) close();
 }
 
 } // namespace runlog

@@ -24,9 +24,14 @@ class System {
     virtual void write_output(const char* buf, size_t n) = 0;
     // Opens the log for appending, created when missing, shared for reading only.
     virtual bool open_log(const std::string& name) = 0;
-    virtual void write_log(const char* buf, size_t n) = 0;
-    virtual void close_log() = 0;
+    // False when not every byte reached the log (a full disk).
+    virtual bool write_log(const char* buf, size_t n) = 0;
+    virtual bool close_log() = 0;
     virtual LocalTime local_time() = 0;
+    // The system's words for the last failure above.
+    virtual std::string last_error() = 0;
+    // One line on standard error.
+    virtual void report(const std::string& line) = 0;
 };
 
 class LogCopier {
@@ -34,6 +39,8 @@ class LogCopier {
     explicit LogCopier(System& system) : sys_(system) {}
 
     // Runs to the end of standard input; returns the exit code (always 0).
+    // A log that cannot be opened, written or completed is said so in one
+    // line on standard error; the copy to standard output goes on.
     int run(const std::string& log_name);
 
     // The console is being closed: write out what the log has received so
@@ -44,8 +51,11 @@ class LogCopier {
     static constexpr size_t buffer_limit = 4096;
     void append(const char* buf, size_t n); // called with the lock held
     void flush();                           // called with the lock held
+    void close();                           // called with the lock held
+    void failed(const char* what);          // called with the lock held
 
     System& sys_;
+    std::string log_name_;
     std::mutex lock_;
     bool log_open_ = false;
     std::string buffer_;

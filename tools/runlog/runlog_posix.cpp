@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <ctime>
 
 #include "tools/params/command_line.h"
@@ -14,14 +15,17 @@
 
 namespace {
 
-void write_all(int fd, const char* buf, size_t n) {
+// False when not every byte could be written (errno tells why).
+bool write_all(int fd, const char* buf, size_t n) {
     while (n > 0) {
         ssize_t w = ::write(fd, buf, n);
         if (w < 0 && errno == EINTR) continue;
-        if (w <= 0) return;
+        if (w == 0) errno = ENOSPC;
+        if (w <= 0) return false;
         buf += w;
         n -= static_cast<size_t>(w);
     }
+    return true;
 }
 
 class PosixSystem final : public runlog::System {
@@ -38,10 +42,11 @@ class PosixSystem final : public runlog::System {
 
     bool open_log(const std::string& name) override {
         log_ = ::open(name.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-        if (log_ < 0) return false;
+        if (log_ < 0) return fail();
         // Like the Windows sharing rule: a second runlog on the same log
         // runs without one.
         if (::flock(log_, LOCK_EX | LOCK_NB) != 0) {
+            error_ = EBUSY;
             ::close(log_);
             log_ = -1;
             return false;
@@ -49,11 +54,19 @@ class PosixSystem final : public runlog::System {
         return true;
     }
 
-    void write_log(const char* buf, size_t n) override { write_all(log_, buf, n); }
+    bool write_log(const char* buf, size_t n) override { return write_all(log_, buf, n) || fail(); }
 
-    void close_log() override {
-        ::close(log_);
+    bool close_log() override {
+        bool ok = ::close(log_) == 0 || fail();
         log_ = -1;
+        return ok;
+    }
+
+    std::string last_error() override { return std::strerror(error_); }
+
+    void report(const std::string& line) override {
+        std::string text = line + "\n";
+        write_all(STDERR_FILENO, text.data(), text.size());
     }
 
     runlog::LocalTime local_time() override {
@@ -64,7 +77,12 @@ class PosixSystem final : public runlog::System {
     }
 
   private:
+    bool fail() {
+        error_ = errno;
+        return false;
+    }
     int log_ = -1;
+    int error_ = 0;
 };
 
 PosixSystem os;

@@ -25,20 +25,41 @@ class Win32System final : public runlog::System {
     bool open_log(const std::string& name) override {
         log_ = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (log_ == INVALID_HANDLE_VALUE) return false;
+        if (log_ == INVALID_HANDLE_VALUE) return fail();
         LARGE_INTEGER zero{};
         SetFilePointerEx(log_, zero, nullptr, FILE_END);
         return true;
     }
 
-    void write_log(const char* buf, size_t n) override {
+    bool write_log(const char* buf, size_t n) override {
         DWORD written = 0;
-        WriteFile(log_, buf, static_cast<DWORD>(n), &written, nullptr);
+        if (!WriteFile(log_, buf, static_cast<DWORD>(n), &written, nullptr)) return fail();
+        if (written < n) {
+            error_ = ERROR_DISK_FULL;
+            return false;
+        }
+        return true;
     }
 
-    void close_log() override {
-        CloseHandle(log_);
+    bool close_log() override {
+        bool ok = CloseHandle(log_) != 0 || fail();
         log_ = INVALID_HANDLE_VALUE;
+        return ok;
+    }
+
+    std::string last_error() override {
+        char text[512] = {};
+        DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                 nullptr, error_, 0, text, sizeof text, nullptr);
+        while (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n' || text[n - 1] == '.')) --n;
+        return n ? std::string(text, n) : "error " + std::to_string(error_);
+    }
+
+    void report(const std::string& line) override {
+        std::string text = line + "\r\n";
+        DWORD written = 0;
+        WriteFile(GetStdHandle(STD_ERROR_HANDLE), text.data(), static_cast<DWORD>(text.size()),
+                  &written, nullptr);
     }
 
     runlog::LocalTime local_time() override {
@@ -48,7 +69,12 @@ class Win32System final : public runlog::System {
     }
 
   private:
+    bool fail() {
+        error_ = GetLastError();
+        return false;
+    }
     HANDLE log_ = INVALID_HANDLE_VALUE;
+    DWORD error_ = 0;
 };
 
 Win32System os;
