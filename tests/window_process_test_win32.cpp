@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "frontend/ui/control_ids.h"
@@ -105,4 +106,74 @@ TEST_F(WindowProcess, KeyboardChangesPagesMovesBetweenControlsAndClosesWithAltF4
     press({VK_MENU, VK_F4});
     EXPECT_EQ(app.exit_code(), 0);
     EXPECT_NE(test::read(program.file("quorbel.ini")).find("mode = 5\r\n"), std::string::npos);
+}
+
+TEST_F(WindowProcess, QueuedJobsComeBackWholeAfterTheProcessIsKilled) {
+    auto queue = [](const Running& app, const std::string& name) {
+        app.type(Ctl::infile, "C:\\clips\\" + name + " & 100%.avs");
+        app.type(Ctl::outfile, "D:\\out\\" + name + ".mkv");
+        app.click(Ctl::add);
+    };
+    std::string kept;
+    {
+        Running app(exe, program.path());
+        ASSERT_TRUE(app.window);
+        queue(app, "first");
+        queue(app, "second");
+        app.click(Ctl::shut);
+        kept = test::read(program.file("quorbel.jobs"));
+        ASSERT_EQ(std::count(kept.begin(), kept.end(), '\n'), 2 * 6 + 1) << kept;
+        TerminateProcess(app.pi.hProcess, 1); // no goodbye, no save at exit
+        WaitForSingleObject(app.pi.hProcess, 5000);
+    }
+    Running app(exe, program.path());
+    ASSERT_TRUE(app.window);
+    EXPECT_EQ(SendMessageA(app.control(Ctl::job_list), LB_GETCOUNT, 0, 0), 2 * 6 + 1);
+    // "Make BAT" writes the list as the window holds it, after its four head lines.
+    PostMessageA(app.control(Ctl::make_bat), BM_CLICK, 0, 0);
+    HWND save = test::find_dialog(app.pid(), "Save As");
+    ASSERT_TRUE(save) << "no save dialog";
+    HWND name = GetDlgItem(save, 0x47c);
+    if (!name) name = GetDlgItem(save, 0x480);
+    std::string bat = program.file("back.bat");
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(bat.c_str()));
+    SendMessageA(GetDlgItem(save, IDOK), BM_CLICK, 0, 0);
+    for (int i = 0; i < 100 && !os.file_exists(bat); ++i) Sleep(50);
+    std::string written = test::read(bat);
+    size_t head = 0;
+    for (int line = 0; line < 4; ++line) head = written.find("\r\n", head) + 2;
+    EXPECT_EQ(written.substr(head), kept);
+    app.click(Ctl::cancel);
+    EXPECT_EQ(app.exit_code(), 0);
+}
+
+TEST_F(WindowProcess, ASecondStartInTheSameFolderLeavesOneWindow) {
+    Running first(exe, program.path());
+    ASSERT_TRUE(first.window);
+    ShowWindow(first.window, SW_MINIMIZE);
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    std::string command = "\"" + exe + "\"";
+    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               elsewhere.path().c_str(), &si, &pi));
+    ASSERT_EQ(WaitForSingleObject(pi.hProcess, 15000), WAIT_OBJECT_0);
+    DWORD code = 1;
+    GetExitCodeProcess(pi.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    int windows = 0;
+    EnumWindows(
+        [](HWND w, LPARAM count) -> BOOL {
+            char cls[32] = {};
+            GetClassNameA(w, cls, sizeof cls);
+            if (std::string(cls) == "QuorbelWindow") ++*reinterpret_cast<int*>(count);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    EXPECT_EQ(windows, 1);
+    EXPECT_FALSE(IsIconic(first.window)); // brought back to the front
+    first.click(Ctl::cancel);
+    EXPECT_EQ(first.exit_code(), 0);
 }
