@@ -21,7 +21,8 @@ for tree in "${trees[@]}"; do
     build-fuzz) args+=(-DQUORBEL_FUZZ=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++)
                 targets=(--target fuzz_targets) ;;
     build-win) args+=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
-                      -DQUORBEL_X264_EXE="$("$root/scripts/build-x264.sh")") ;;
+                      -DQUORBEL_X264_EXE="$("$root/scripts/build-x264.sh")"
+                      -DQUORBEL_NATIVE_TREE="$root/build") ;;
     *) echo "build.sh: unknown tree $tree" >&2; exit 2 ;;
   esac
   echo "== configuring and building $tree"
