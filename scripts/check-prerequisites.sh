@@ -25,6 +25,8 @@ need x86_64-w64-mingw32-windres binutils-mingw-w64-x86-64
 need /usr/src/googletest/CMakeLists.txt googletest
 need wine wine
 need /usr/lib/wine/wine64 wine64
+need /usr/lib/wine/wine wine32:i386
+need makensis nsis
 need xvfb-run xvfb
 need xauth xauth
 need import imagemagick

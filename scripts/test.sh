@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The whole test suite on a fresh machine: installs what it needs, checks the
 # prerequisites, builds the native, sanitized (address and undefined
-# behaviour; threads), fuzzing and Windows trees, runs every test of each
-# (the Windows ones under wine) and then the fuzz targets for a short while.
+# behaviour; threads), fuzzing and Windows trees (with the 32-bit plug-in and
+# a real x264.exe) and the release, runs every test of each (the Windows ones
+# under wine, the 32-bit ones under wine32) and then the fuzz targets for a
+# short while.
 # Exits non-zero when anything fails.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,6 +12,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh" || exit 1
 "$root/scripts/check-prerequisites.sh" || exit 1
 "$root/scripts/build.sh" build build-asan build-tsan build-fuzz build-win || exit 1
+# The release (installer and zip), which the Windows tests install and unpack.
+"$root/scripts/package.sh" >/dev/null || exit 1
 
 # A wine prefix private to the Windows tree.
 export WINEPREFIX="$root/build-win/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
