@@ -15,6 +15,7 @@ RequestExecutionLevel user
 InstallDir "$LOCALAPPDATA\Programs\quorbel"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 SetCompressor /SOLID lzma
+BrandingText "quorbel ${VERSION}"
 VIProductVersion "${VERSION}.0"
 VIAddVersionKey "ProductName" "quorbel"
 VIAddVersionKey "FileDescription" "quorbel ${VERSION} setup"
@@ -22,10 +23,12 @@ VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "ProductVersion" "${VERSION}"
 VIAddVersionKey "LegalCopyright" "Copyright (C) 2026 The quorbel authors. MIT License."
 
+; The MIT licence asks for no consent: it is named on the first page and
+; installed as LICENSE.txt.
+!define MUI_WELCOMEPAGE_TEXT "This installs quorbel ${VERSION}, a front end for the x264 encoder, for you alone: no administrator rights are needed.$\r$\n$\r$\nPut an x264.exe beside quorbel.exe afterwards; README.txt tells what else the scripts can use.$\r$\n$\r$\nquorbel is free software under the MIT licence (LICENSE.txt).$\r$\n$\r$\nClick Next to continue."
 !define MUI_FINISHPAGE_RUN "$INSTDIR\quorbel.exe"
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\README.txt"
 !insertmacro MUI_PAGE_WELCOME
-!insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE.txt"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH

@@ -14,6 +14,10 @@
 //   window_driver type ID TEXT    sets the text of the control with that id
 //   window_driver click ID        presses the button with that id (the
 //                                 driver returns at once; a box may follow)
+//   window_driver command TITLE ID   clicks the button ID of the visible
+//                                 top-level window of any program whose title
+//                                 begins with TITLE, for the pictures of other
+//                                 programs such as the installer
 // Exit code 0 on success, 1 when the window is not found or does not follow.
 #include <windows.h>
 
@@ -45,12 +49,55 @@ void key(WORD vk, bool up) {
     SendInput(1, &in, sizeof in);
 }
 
+void mouse(DWORD flags) {
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flags;
+    SendInput(1, &in, sizeof in);
+    Sleep(100);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr, "usage: window_driver wait | page N | cancel | question TITLE\n");
         return 2;
+    }
+    if (std::string(argv[1]) == "command" && argc == 4) {
+        // A visible window whose title begins with TITLE (an installer adds
+        // to its title from page to page).
+        struct Search {
+            const char* title;
+            HWND found;
+        } search{argv[2], nullptr};
+        for (int i = 0; i < 100 && !search.found; ++i) {
+            EnumWindows(
+                [](HWND w, LPARAM p) -> BOOL {
+                    auto* s = reinterpret_cast<Search*>(p);
+                    char text[256] = {};
+                    GetWindowTextA(w, text, sizeof text);
+                    if (!IsWindowVisible(w) || std::string(text).rfind(s->title, 0) != 0)
+                        return TRUE;
+                    s->found = w;
+                    return FALSE;
+                },
+                reinterpret_cast<LPARAM>(&search));
+            if (!search.found) Sleep(100);
+        }
+        HWND target = search.found;
+        if (!target) return 1;
+        // The button pressed with the mouse.
+        HWND button = GetDlgItem(target, std::atoi(argv[3]));
+        if (!button) return 1;
+        RECT r;
+        GetWindowRect(button, &r);
+        SetForegroundWindow(target);
+        SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        mouse(MOUSEEVENTF_LEFTDOWN);
+        mouse(MOUSEEVENTF_LEFTUP);
+        Sleep(1000);
+        return 0;
     }
     HWND w = find_window();
     if (!w) {
