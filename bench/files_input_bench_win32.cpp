@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "frontend/app/session.h"
+#include "frontend/session/session.h"
 #include "frontend/ui/window.h"
 
 namespace {

@@ -63,6 +63,7 @@ TEST(ModeRules, ClampValueByModeOnlyWhileSizeIsOff) {
         s.mode = c.mode;
         s.sizemode = c.sizemode;
         s.value = c.in;
+        settings::validate_value(s); // as a change of mode checks `value` first
         mode_rules(s, v);
         EXPECT_EQ(s.value, c.out) << "mode " << c.mode << " size " << c.sizemode << " " << c.in;
     }
@@ -93,6 +94,7 @@ TEST(BframeRules, ClampAndEnableByCount) {
         Settings s;
         s.mb = c.mb;
         s.bref = 1;
+        settings::clamp(s, &Settings::mb);
         bframe_rules(s, v);
         EXPECT_EQ(s.mb, c.clamped);
         for (Ctl ctl : all) {
@@ -135,38 +137,40 @@ TEST(Rules, SimpleEnablingRules) {
     EXPECT_FALSE(v.enabled[Ctl::mxref]);
 }
 
-TEST(Rules, AqWarnsOnlyWhenTickedByTheUser) {
+TEST(Rules, AqWarnsOnlyWhenTickedWithTheClassicLines) {
     test::RecordingView v;
     Settings s;
     s.aq = 1;
-    aq_rule(s, v, true);
-    aq_rule(s, v, false);
-    ASSERT_EQ(v.warnings.size(), 1u);
-    EXPECT_EQ(v.warnings[0], "Warning!|Only Quillfin's x264 support AQ parameter!");
+    EXPECT_TRUE(aq_warning_due(s));
+    EXPECT_EQ(std::string(aq_warning_title) + "|" + aq_warning_text,
+              "Warning!|Only Quillfin's x264 support AQ parameter!");
+    aq_rule(s, v);
     EXPECT_TRUE(v.enabled[Ctl::aq1]);
+    s.x264cli = "current";
+    EXPECT_FALSE(aq_warning_due(s));
     s.aq = 0;
-    aq_rule(s, v, true);
-    EXPECT_EQ(v.warnings.size(), 1u);
+    s.x264cli = "classic";
+    EXPECT_FALSE(aq_warning_due(s));
+    aq_rule(s, v);
     EXPECT_FALSE(v.enabled[Ctl::aq2]);
 }
 
 TEST(Mirrors, SlidersAndBias) {
-    test::RecordingView v;
     Settings s;
     s.deb_a = 0, s.deb_b = 12, s.biasbar = 0;
-    deblock_mirrors(s, v);
-    bias_from_slider(s, v);
+    settings::deblock_mirrors(s);
+    settings::bias_from_slider(s);
     EXPECT_EQ(s.fa, "-6");
     EXPECT_EQ(s.fb, "6");
     EXPECT_EQ(s.bias, "-100");
     s.bias = "50";
-    slider_from_bias(s, v);
+    settings::slider_from_bias(s);
     EXPECT_EQ(s.biasbar, 150);
     s.bias = "500";
-    slider_from_bias(s, v);
+    settings::slider_from_bias(s);
     EXPECT_EQ(s.biasbar, 200);
     EXPECT_EQ(s.bias, "500");
     s.bias = "-2147483648";
-    slider_from_bias(s, v);
+    settings::slider_from_bias(s);
     EXPECT_EQ(s.biasbar, 0);
 }

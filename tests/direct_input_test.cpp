@@ -17,7 +17,8 @@ TEST(DirectInput, PickedInputsStayAsPickedAndTheirAudioIsDecodedByFfmpeg) {
     Settings s;
     s.x264input = "direct";
     s.infile = "D:\\v\\clip.mkv";
-    derive_job_files(s, "D:\\v\\", dir.path(), os);
+    const std::string p = dir.path();
+    derive_job_files(s, "D:\\v\\", {p + "avs\\", p + "stats\\", p + "log\\"}, os);
     EXPECT_EQ(s.infile, "D:\\v\\clip.mkv");
     EXPECT_EQ(s.outfile, "D:\\v\\clip.mp4");
     EXPECT_EQ(s.statsname, dir.path() + "stats\\clip.mkv.stat");

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "front_end_fixture.h"
-#include "frontend/app/session.h"
+#include "frontend/session/session.h"
 
 using namespace ui;
 using test::FrontEndTest;
@@ -86,7 +86,7 @@ TEST_F(FrontEndTest, FilesInputAddsOneBlockPerNameAndAtLeastOne) {
 }
 
 TEST_F(FrontEndTest, NamedConfigurationsSaveOnYesLoadWhenPresentAndEmptyTheName) {
-    app::create_working_folders(os, dir.path());
+    session::create_working_folders(os, {dir.path()});
     app.start();
     s.cfgname = "fast";
     s.value = "22";
@@ -309,9 +309,9 @@ TEST_F(FrontEndTest, JobsWhoseTargetSizeCannotBeMetAreRefusedAndNamed) {
 }
 
 TEST_F(FrontEndTest, AnIncludeScriptOfItsOwnWhenThereIsNoneListedAndChosen) {
-    app::create_working_folders(os, dir.path());
+    session::create_working_folders(os, {dir.path()});
     app.start();
-    EXPECT_EQ(test::read(dir.file("avsinc/default.avs")), app::default_include_script);
+    EXPECT_EQ(test::read(dir.file("avsinc/default.avs")), session::default_include_script);
     EXPECT_EQ(view.items[Ctl::avsinc], std::vector<std::string>{"default"});
     EXPECT_EQ(s.avsinc, "default");
     dialogs.files = {std::string("C:\\v\\clip.mkv")};

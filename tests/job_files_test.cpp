@@ -4,7 +4,7 @@
 #include "commands_fixture.h"
 #include "frontend/commands/job_block.h"
 #include "frontend/commands/job_files.h"
-#include "frontend/ui/batch_script.h"
+#include "frontend/commands/batch_script.h"
 #include "test_support.h"
 
 using namespace commands;
@@ -16,6 +16,7 @@ struct JobFiles : ::testing::Test {
     test::TempFolder dir;
     platform::Os& os = platform::native_os();
     std::string p = dir.path(); // the program's folder
+    JobFolders folders{p + "avs\\", p + "stats\\", p + "log\\"};
     Settings s;
     void SetUp() override { ASSERT_TRUE(os.create_folder(p + "avs")); }
 };
@@ -25,7 +26,7 @@ struct JobFiles : ::testing::Test {
 TEST_F(JobFiles, AvisynthInputIsUsedDirectly) {
     for (const char* name : {"movie.avs", "movie.AVS", "movie.Avs"}) {
         s.infile = std::string("C:\\video\\") + name;
-        derive_job_files(s, "D:\\out\\", p, os);
+        derive_job_files(s, "D:\\out\\", folders, os);
         EXPECT_EQ(s.statsname, p + "stats\\" + name + ".stat");
         EXPECT_EQ(s.logname, p + "log\\" + name + ".txt");
         EXPECT_EQ(s.outfile, "D:\\out\\movie.mp4");
@@ -37,7 +38,7 @@ TEST_F(JobFiles, AvisynthInputIsUsedDirectly) {
 TEST_F(JobFiles, OtherInputsAreWrapped) {
     s.infile = "C:\\video\\clip.mkv";
     s.avsinc = "default";
-    derive_job_files(s, "C:\\video\\", p, os);
+    derive_job_files(s, "C:\\video\\", folders, os);
     EXPECT_EQ(s.infile, p + "avs\\clip.mkv.avs");
     EXPECT_EQ(s.statsname, p + "stats\\clip.mkv.stat");
     EXPECT_EQ(s.logname, p + "log\\clip.mkv.txt");
@@ -49,7 +50,7 @@ TEST_F(JobFiles, OtherInputsAreWrapped) {
     // The same source picked again keeps its names and rewrites its wrapper.
     s.infile = "C:\\video\\clip.mkv";
     s.avsinc = "";
-    derive_job_files(s, "C:\\video\\", p, os);
+    derive_job_files(s, "C:\\video\\", folders, os);
     EXPECT_EQ(s.infile, p + "avs\\clip.mkv.avs");
     EXPECT_EQ(*os.read_file(p + "avs\\clip.mkv.avs"),
               "fs=\"C:\\video\\clip.mkv\"\r\nmfn=\"C:\\video\\clip\"\r\nimport(\"..\\avsinc\\."
@@ -91,7 +92,7 @@ TEST_F(JobFiles, NamesInUseForAnotherSourceTakeTheNextFreeBaseName) {
         Settings t;
         t.x264input = c.direct ? "direct" : "avisynth";
         t.infile = c.source;
-        ASSERT_FALSE(derive_job_files(t, c.folder, p, os, used));
+        ASSERT_FALSE(derive_job_files(t, c.folder, folders, os, used));
         std::string base = c.base;
         EXPECT_EQ(t.statsname, p + "stats\\" + base + ".stat");
         EXPECT_EQ(t.logname, p + "log\\" + base + ".txt");
@@ -111,7 +112,7 @@ TEST_F(JobFiles, NamesInUseForAnotherSourceTakeTheNextFreeBaseName) {
         Settings t;
         t.x264input = "direct";
         t.infile = source;
-        derive_job_files(t, "D:\\out\\", p, os, batch);
+        derive_job_files(t, "D:\\out\\", folders, os, batch);
         size_t block = jobs.size();
         JobContext ctx{t, jobs, probe};
         append_job_block(ctx);
@@ -124,7 +125,7 @@ TEST_F(JobFiles, NamesInUseForAnotherSourceTakeTheNextFreeBaseName) {
 TEST_F(JobFiles, SourceWithoutExtension) {
     s.infile = "C:\\a.b\\clip";
     s.avsinc = "x";
-    derive_job_files(s, "C:\\a.b\\", p, os);
+    derive_job_files(s, "C:\\a.b\\", folders, os);
     EXPECT_EQ(s.outfile, "C:\\a.b\\clip.mp4");
     EXPECT_EQ(s.infile, p + "avs\\clip.avs");
     EXPECT_EQ(*os.read_file(p + "avs\\clip.avs"),
@@ -133,14 +134,15 @@ TEST_F(JobFiles, SourceWithoutExtension) {
 
 TEST_F(JobFiles, EmptyInputChangesNothing) {
     s.statsname = "a", s.logname = "b", s.outfile = "c";
-    derive_job_files(s, "D:\\", p, os);
+    derive_job_files(s, "D:\\", folders, os);
     EXPECT_EQ(s.statsname + s.logname + s.outfile + s.infile, "abc");
 }
 
 TEST_F(JobFiles, AnUnwritableWrapperRefusesThePickAndSaysWhy) {
     s.infile = "C:\\video\\clip.mkv";
     s.outfile = "kept.mp4";
-    std::optional<std::string> failure = derive_job_files(s, "C:\\", p + "missing\\", os);
+    std::optional<std::string> failure = derive_job_files(
+        s, "C:\\", {p + "missing\\avs\\", p + "missing\\stats\\", p + "missing\\log\\"}, os);
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->rfind("Cannot write " + p + "missing\\avs\\clip.mkv.avs: ", 0), 0u)
         << *failure;
@@ -150,13 +152,13 @@ TEST_F(JobFiles, AnUnwritableWrapperRefusesThePickAndSaysWhy) {
 
 TEST(BatchScript, SavedFileHasFourHeadLinesAndCrLfEverywhere) {
     EXPECT_EQ(
-        ui::saved_batch_text("C:\\enc\\", {"@echo.", "@rem x", "@echo+"}),
+        commands::saved_batch_text("C:\\enc\\", {"@echo.", "@rem x", "@echo+"}),
         "@cd /d \"C:\\enc\\\"\r\n@toolenv.exe run\r\n@call toolenv.bat\r\n@del toolenv.bat\r\n"
         "@echo.\r\n@rem x\r\n@echo+\r\n");
     EXPECT_EQ(
-        ui::saved_batch_text("C:\\enc\\", {}),
+        commands::saved_batch_text("C:\\enc\\", {}),
         "@cd /d \"C:\\enc\\\"\r\n@toolenv.exe run\r\n@call toolenv.bat\r\n@del toolenv.bat\r\n");
-    EXPECT_EQ(ui::batch_file_name("C:\\jobs"), "C:\\jobs.bat");
-    EXPECT_EQ(ui::batch_file_name("C:\\jobs.cmd"), "C:\\jobs.cmd");
-    EXPECT_EQ(ui::batch_file_name("C:\\a.b\\jobs"), "C:\\a.b\\jobs.bat");
+    EXPECT_EQ(commands::batch_file_name("C:\\jobs"), "C:\\jobs.bat");
+    EXPECT_EQ(commands::batch_file_name("C:\\jobs.cmd"), "C:\\jobs.cmd");
+    EXPECT_EQ(commands::batch_file_name("C:\\a.b\\jobs"), "C:\\a.b\\jobs.bat");
 }

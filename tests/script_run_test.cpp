@@ -8,7 +8,7 @@
 #include "frontend/commands/audio_mux.h"
 #include "frontend/commands/job_block.h"
 #include "frontend/commands/text_parts.h"
-#include "frontend/ui/batch_script.h"
+#include "frontend/commands/batch_script.h"
 #include "platform/os.h"
 #include "test_support.h"
 
@@ -23,7 +23,7 @@ using test::shell;
 // folder, and runs the file with the command interpreter.
 void run_batch(const std::string& folder, const commands::JobList& jobs) {
     std::string bat = folder + "job.bat";
-    ASSERT_TRUE(os.write_file(bat, ui::saved_batch_text(folder, jobs)));
+    ASSERT_TRUE(os.write_file(bat, commands::saved_batch_text(folder, jobs)));
     shell("\"" + bat + "\" >nul 2>&1");
 }
 

@@ -3,8 +3,9 @@
 
 #include <algorithm>
 
+#include "frontend/settings/corrections.h"
 #include "frontend/settings/settings_file.h"
-#include "frontend/ui/post_load.h"
+#include "frontend/ui/control_rules.h"
 #include "test_support.h"
 
 using namespace settings;
@@ -37,14 +38,19 @@ class SettingsFile : public ::testing::Test {
   protected:
     test::TempFolder dir;
     test::RecordingView view;
-    ui::RulesOnLoad rules{view};
     platform::Os& os = platform::native_os();
-    LoadContext ctx{os, rules, dir.path()};
+    LoadContext ctx{os, dir.file("default.ini"), {}};
     Settings s;
 
+    // A load, then the window shows what it loaded.
+    LoadResult load(Settings& t, const std::string& path) {
+        LoadResult result = load_settings(t, path, ctx);
+        ui::show_loaded(t, view);
+        return result;
+    }
     LoadResult load_text(const std::string& text) {
         EXPECT_TRUE(os.write_file(dir.file("in.ini"), text));
-        return load_settings(s, dir.file("in.ini"), ctx);
+        return load(s, dir.file("in.ini"));
     }
     std::string saved() { return settings_file_text(s); }
 };
@@ -67,7 +73,7 @@ TEST(BuiltinDefaults, IsTheFortyThreeLineText) {
 }
 
 TEST_F(SettingsFile, MissingFileBringsInTheBuiltinDefaultsAndDeletesDefaultIni) {
-    EXPECT_EQ(load_settings(s, dir.file("nosuch.ini"), ctx), LoadResult::builtin_defaults);
+    EXPECT_EQ(load(s, dir.file("nosuch.ini")), LoadResult::builtin_defaults);
     EXPECT_EQ(saved(), defaults_file);
     EXPECT_FALSE(os.file_exists(dir.file("default.ini")));
     // The window's rules ran: mode 1 is a quantizer mode, the log field is on.
@@ -78,7 +84,7 @@ TEST_F(SettingsFile, MissingFileBringsInTheBuiltinDefaultsAndDeletesDefaultIni) 
 }
 
 TEST_F(SettingsFile, SaveWritesSixtyFourCrLfLinesAndLoadRestoresEveryField) {
-    view.includes = {"first", "sharpen", "last"};
+    ctx.includes = {"first", "sharpen", "last"};
     // Give every persisted field a value distinct from its default that the
     // post-load pass leaves alone.
     s.upstat = 0, s.a1 = 0, s.a2 = 0, s.a3 = 0, s.a4 = 1, s.a5 = 0, s.a6 = 0, s.cab = 0;
@@ -229,7 +235,7 @@ TEST_F(SettingsFile, AStaleDefaultIniIsReplacedWhole) {
 }
 
 TEST_F(SettingsFile, IncludeChoiceOnlySelectsAnExistingItem) {
-    view.includes = {"deint", "Sharpen"};
+    ctx.includes = {"deint", "Sharpen"};
     s.avsinc = "deint";
     load_text("avsinc = sharpen\r\n"); // letter case counts
     EXPECT_EQ(s.avsinc, "deint");
@@ -239,12 +245,14 @@ TEST_F(SettingsFile, IncludeChoiceOnlySelectsAnExistingItem) {
     EXPECT_EQ(s.avsinc, "Sharpen");
 }
 
-TEST_F(SettingsFile, CustomMatrixAsksForAFileDuringTheLoad) {
+TEST_F(SettingsFile, CustomMatrixIsLeftForTheQuestionAfterTheLoad) {
+    // The window asks for the file once the load is shown (FrontEnd tests);
+    // its answer, or a cancelled question, then sets `cqm`.
     load_text("cqm = custom...\r\n");
-    EXPECT_EQ(view.matrix_questions, 1);
+    EXPECT_EQ(s.cqm, "custom...");
+    take_matrix_file(s, std::nullopt);
     EXPECT_EQ(s.cqm, "flat");
-    view.matrix_reply = "C:\\mats\\my.cfg";
-    load_text("cqm = custom...\r\n");
+    take_matrix_file(s, std::string("C:\\mats\\my.cfg"));
     EXPECT_EQ(s.cqm, "\"C:\\mats\\my.cfg\"");
 }
 
@@ -286,11 +294,10 @@ class DeadOs final : public platform::Os {
 
 TEST(SettingsFileFailure, NeitherFileNorDefaultIniKeepsTheSettingsWithoutLooping) {
     DeadOs os;
-    ui::HeadlessView view;
-    ui::RulesOnLoad rules(view);
     Settings s;
     s.value = "33";
-    EXPECT_EQ(load_settings(s, "quorbel.ini", {os, rules, "/nowhere/"}), LoadResult::unchanged);
+    EXPECT_EQ(load_settings(s, "quorbel.ini", {os, "/nowhere/default.ini", {}}),
+              LoadResult::unchanged);
     EXPECT_EQ(os.reads, 2); // the file, then default.ini once
     EXPECT_EQ(s.value, "33");
     EXPECT_EQ(s.mode, 1);

@@ -6,7 +6,6 @@
 #include <new>
 
 #include "frontend/settings/settings_file.h"
-#include "frontend/ui/post_load.h"
 #include "test_support.h"
 
 namespace {
@@ -65,12 +64,10 @@ TEST(SettingsMemory, AFiftyMegabyteFileIsReadWithinTwiceItsSize) {
         while (text.size() + 7 <= size) text += "k = v\r\n";
         ASSERT_TRUE(os.write_file(dir.file("big.ini"), text));
     }
-    test::RecordingView view;
-    ui::RulesOnLoad rules(view);
     settings::Settings s;
     size_t before = live;
     peak = live;
-    EXPECT_EQ(settings::load_settings(s, dir.file("big.ini"), {os, rules, dir.path()}),
+    EXPECT_EQ(settings::load_settings(s, dir.file("big.ini"), {os, dir.file("default.ini"), {}}),
               settings::LoadResult::file);
     EXPECT_EQ(s.mode, 6);
     EXPECT_EQ(s.value, "1000");

@@ -150,8 +150,7 @@ class FakeTools final : public platform::Tools {
     bool avisynth_installed() override { return avisynth; }
 };
 
-// Remembers the last state each control was given, and answers questions
-// with preset replies.
+// Remembers the last state each control was given.
 class RecordingView final : public ui::ControlView {
   public:
     std::map<ui::Ctl, bool> enabled, shown;
@@ -164,10 +163,6 @@ class RecordingView final : public ui::ControlView {
     std::vector<int> timers;
     std::vector<ui::Timer> timer_kinds;
     std::string title = "quorbel";
-    std::vector<std::string> warnings;
-    std::vector<std::string> includes;
-    std::optional<std::string> matrix_reply;
-    int matrix_questions = 0;
 
     void enable(ui::Ctl c, bool on) override { enabled[c] = on; }
     void show(ui::Ctl c, bool on) override { shown[c] = on; }
@@ -191,14 +186,6 @@ class RecordingView final : public ui::ControlView {
         return of;
     }
     void field_changed(const settings::FieldSpec&) override {}
-    std::optional<std::string> ask_matrix_file() override {
-        ++matrix_questions;
-        return matrix_reply;
-    }
-    void warn(const std::string& title, const std::string& text) override {
-        warnings.push_back(title + "|" + text);
-    }
-    std::vector<std::string> include_items() override { return includes; }
 };
 
 } // namespace test

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "front_end_fixture.h"
-#include "frontend/app/session.h"
+#include "frontend/session/session.h"
 
 using namespace ui;
 using test::FrontEndTest;
@@ -23,7 +23,7 @@ std::string crlf(std::initializer_list<std::string> lines) {
 } // namespace
 
 TEST_F(FrontEndTest, TheJobListIsKeptInItsFileAfterEveryChange) {
-    app::create_working_folders(os, dir.path());
+    session::create_working_folders(os, {dir.path()});
     os.write_file(dir.file("quorbel.jobs"), crlf({"@echo.", "@x264.exe --crf 20", "@echo+"}));
     app.start();
     EXPECT_EQ(app.jobs, (commands::JobList{"@echo.", "@x264.exe --crf 20", "@echo+"}));
@@ -74,7 +74,7 @@ TEST_F(FrontEndTest, ADamagedJobListIsSetAsideAndToldOnce) {
 }
 
 TEST_F(FrontEndTest, SettingsFilesWithoutOneSettingAreSetAsideNotLoaded) {
-    app::create_working_folders(os, dir.path());
+    session::create_working_folders(os, {dir.path()});
     os.write_file(dir.file("quorbel.ini"), ""); // killed during the save at exit
     app.start();
     EXPECT_EQ(s.mode, 1); // the built-in defaults, not "broken settings"
@@ -99,7 +99,7 @@ TEST_F(FrontEndTest, SettingsFilesWithoutOneSettingAreSetAsideNotLoaded) {
 }
 
 TEST_F(FrontEndTest, FailedSettingsWritesAreToldAndLeaveTheOldFile) {
-    app::create_working_folders(os, dir.path());
+    session::create_working_folders(os, {dir.path()});
     os.write_file(dir.file("quorbel.ini"), "mode = 6\r\n");
     os.write_file(dir.file("configs/fast.ini"), "mode = 2\r\n");
     app.start();
@@ -192,4 +192,24 @@ TEST_F(FrontEndTest, NamesThatCannotReachTheProgramsAsPickedAreRefused) {
               "message|quorbel|Cannot write " + dir.file("jobs.bat") +
                   ": a line holds characters that the console's code page cannot hold");
     EXPECT_FALSE(os.file_exists(dir.file("jobs.bat")));
+}
+
+TEST_F(FrontEndTest, CustomMatrixAsksForAFileThroughTheDialogsOnAnEditAndOnALoad) {
+    session::create_working_folders(os, {dir.path()});
+    os.write_file(dir.file("quorbel.ini"), "cqm = custom...\r\n");
+    app.start(); // the start-up load asks
+    EXPECT_EQ(std::count(dialogs.asked.begin(), dialogs.asked.end(),
+                         "open|Select a matrix file||*.*|*.*"),
+              1);
+    EXPECT_EQ(s.cqm, "flat");
+    dialogs.files = {std::string("C:\\mats\\my.cfg")};
+    user(Ctl::cqm, Event::changed, "custom..."); // the user's choice asks
+    EXPECT_EQ(s.cqm, "\"C:\\mats\\my.cfg\"");
+    os.write_file(dir.file("configs/m.ini"), "cqm = custom...\r\n");
+    s.cfgname = "m";
+    press(Ctl::load_config); // so does "L", cancelled
+    EXPECT_EQ(s.cqm, "flat");
+    EXPECT_EQ(std::count(dialogs.asked.begin(), dialogs.asked.end(),
+                         "open|Select a matrix file||*.*|*.*"),
+              3);
 }

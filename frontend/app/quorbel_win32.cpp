@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "frontend/app/session.h"
+#include "frontend/session/session.h"
 #include "frontend/ui/resource_ids.h"
 #include "frontend/ui/window.h"
 

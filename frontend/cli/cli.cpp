@@ -2,14 +2,14 @@
 
 #include <optional>
 
-#include "frontend/app/session.h"
 #include "frontend/commands/job_block.h"
 #include "frontend/commands/job_check.h"
 #include "frontend/commands/job_files.h"
 #include "frontend/commands/text_parts.h"
+#include "frontend/session/session.h"
+#include "frontend/settings/corrections.h"
 #include "frontend/settings/settings_file.h"
-#include "frontend/ui/batch_script.h"
-#include "frontend/ui/post_load.h"
+#include "frontend/commands/batch_script.h"
 
 namespace cli {
 
@@ -94,8 +94,7 @@ void apply_set(settings::Settings& s, const std::string& key, const std::string&
         throw UsageError{"--set " + key + ": '" + value + "' is not a whole number"};
     if (!settings::is_choice(*f, value)) {
         std::string names;
-        for (int i = 0; i < f->choice_count; ++i)
-            names += (i ? ", " : "") + std::string(f->choices[i]);
+        for (const std::string& c : f->choices) names += (names.empty() ? "" : ", ") + c;
         throw UsageError{"--set " + key + ": '" + value + "' is not one of " + names};
     }
     settings::set_field(s, *f, value);
@@ -138,15 +137,14 @@ int run(const std::vector<std::string>& args, platform::Os& os, platform::MediaP
         o.inputs.insert(o.inputs.begin(), listed.begin(), listed.end());
     }
 
-    const std::string folder = with_separator(o.program_folder.value_or(os.program_folder()));
-    app::create_working_folders(os, folder);
-    bool own_include = app::provide_default_include(os, folder);
+    const session::ProgramFolder folder{
+        with_separator(o.program_folder.value_or(os.program_folder()))};
+    session::create_working_folders(os, folder);
+    bool own_include = session::provide_default_include(os, folder);
 
     settings::Settings s;
     if (own_include) s.avsinc = "default"; // as the window chooses it
-    ui::HeadlessView view(app::include_names(os, folder));
-    ui::RulesOnLoad rules(view);
-    settings::LoadContext ctx{os, rules, folder};
+    settings::LoadContext ctx = session::load_context(os, folder);
     if (o.settings_file) {
         std::optional<std::string> bytes = os.read_file(*o.settings_file);
         if (!bytes)
@@ -157,14 +155,17 @@ int run(const std::vector<std::string>& args, platform::Os& os, platform::MediaP
                                  " holds no settings (it is empty or damaged)");
         settings::load_settings(s, *o.settings_file, ctx);
     } else {
-        app::load_defaults(s, ctx);
+        session::load_defaults(s, ctx);
     }
     try {
         for (const auto& [key, value] : o.sets) apply_set(s, key, value);
     } catch (const UsageError& e) {
         return fail(err, e.message);
     }
-    ui::post_load_pass(s, view);
+    // The same corrections as after a load; "custom..." asks for no matrix
+    // file here, as a cancelled question leaves "flat".
+    settings::correct_after_load(s);
+    if (s.cqm == "custom...") settings::take_matrix_file(s, std::nullopt);
 
     if (o.save_file && !settings::save_settings(s, *o.save_file, os))
         return fail(err, "cannot write " + *o.save_file + ": " + os.last_error(), 1);
@@ -197,7 +198,7 @@ int run(const std::vector<std::string>& args, platform::Os& os, platform::MediaP
             o.output_folder ? with_separator(*o.output_folder) : commands::folder_part(input);
         size_t block = jobs.size();
         if (std::optional<std::string> failure =
-                commands::derive_job_files(s, output_folder, folder, os, used))
+                commands::derive_job_files(s, output_folder, folder.job_folders(), os, used))
             return fail(err, *failure, 1);
         if (!add()) return 2;
         used.add(jobs, block);
@@ -205,8 +206,8 @@ int run(const std::vector<std::string>& args, platform::Os& os, platform::MediaP
 
     if (o.bat_file) {
         // In the console's code page, which the command interpreter reads.
-        std::string name = ui::batch_file_name(*o.bat_file);
-        std::optional<std::string> text = os.ansi_to_console(ui::saved_batch_text(folder, jobs));
+        std::string name = commands::batch_file_name(*o.bat_file);
+        std::optional<std::string> text = os.ansi_to_console(commands::saved_batch_text(folder.path, jobs));
         if (!text)
             return fail(err,
                         "cannot write " + name +

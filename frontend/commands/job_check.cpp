@@ -2,6 +2,7 @@
 
 #include "frontend/commands/line_safety.h"
 #include "frontend/commands/size_bitrate.h"
+#include "frontend/settings/encode_modes.h"
 
 namespace commands {
 
@@ -12,7 +13,7 @@ constexpr int audio_only = 4; // `muxer` index: no pass line at all
 // The job's passes carry a bitrate from the target size: every bitrate mode
 // (the CRF first passes of the automated modes are followed by one).
 bool uses_target_size(const settings::Settings& s) {
-    return s.sizemode && s.muxer != audio_only && !settings::is_quantizer_mode(s.mode);
+    return s.sizemode && s.muxer != audio_only && !settings::mode_spec(s.mode).quantizer;
 }
 
 } // namespace

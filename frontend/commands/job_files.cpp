@@ -79,7 +79,7 @@ bool NamesInUse::used_for_other(const std::string& name, const std::string& inpu
 }
 
 std::optional<std::string> derive_job_files(settings::Settings& s, const std::string& output_folder,
-                                            const std::string& program_folder, platform::Os& os,
+                                            const JobFolders& folders, platform::Os& os,
                                             const NamesInUse& used) {
     if (s.infile.empty()) return std::nullopt;
     const std::string source = s.infile;
@@ -89,10 +89,10 @@ std::optional<std::string> derive_job_files(settings::Settings& s, const std::st
     JobNames names;
     for (int n = 1;; ++n) {
         std::string base = numbered(file_name(source), n);
-        names.stats = program_folder + "stats\\" + base + ".stat";
-        names.log = program_folder + "log\\" + base + ".txt";
+        names.stats = folders.stats + base + ".stat";
+        names.log = folders.logs + base + ".txt";
         names.output = output_folder + dotted_stem(base) + "mp4";
-        names.wrapper = wrapped ? program_folder + "avs\\" + base + ".avs" : "";
+        names.wrapper = wrapped ? folders.wrappers + base + ".avs" : "";
         const std::string input = wrapped ? names.wrapper : source;
         bool taken = false;
         if (wrapped && os.file_exists(names.wrapper)) {

@@ -13,6 +13,12 @@
 
 namespace commands {
 
+// Where a job's wrapper scripts, stats files and logs go; each ends in its
+// separator.
+struct JobFolders {
+    std::string wrappers, stats, logs;
+};
+
 // The three lines of the wrapper script for `source`, each ended by CR LF.
 std::string wrapper_script(const std::string& source, const std::string& include_name);
 
@@ -34,8 +40,8 @@ class NamesInUse {
 
 // Fills `statsname`, `logname` and `outfile` from `infile` (output into
 // `output_folder`, which ends in a separator) and, for a non-AviSynth input
-// that x264 does not open itself, writes a wrapper into the "avs" folder and
-// makes it the input.
+// that x264 does not open itself, writes a wrapper into the wrappers' folder
+// and makes it the input.
 //
 // The names follow from the input's file name N. When one of them is in use
 // for another source (an existing wrapper names another path, or a queued job
@@ -46,7 +52,7 @@ class NamesInUse {
 // Nothing when it worked; when the wrapper cannot be written, the fields stay
 // as they were and the text tells why: "Cannot write FILE: REASON".
 std::optional<std::string> derive_job_files(settings::Settings& s, const std::string& output_folder,
-                                            const std::string& program_folder, platform::Os& os,
+                                            const JobFolders& folders, platform::Os& os,
                                             const NamesInUse& used = NamesInUse());
 
 } // namespace commands

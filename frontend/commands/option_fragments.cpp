@@ -1,6 +1,7 @@
 #include "frontend/commands/option_fragments.h"
 
 #include "frontend/commands/text_parts.h"
+#include "frontend/settings/choices.h"
 #include "frontend/settings/text_number.h"
 
 namespace commands {
@@ -9,22 +10,22 @@ using settings::integer_value;
 
 namespace {
 
-// "1" to "7": the first character of the chosen partition-decision entry.
-std::string subme_digit(const Settings& s) {
-    return settings::choice_text(settings::partition_names, s.m).substr(0, 1);
+// The chosen partition decision's levels; empty when none is chosen.
+const settings::PartitionDecision none_chosen = {"", "", false, ""};
+const settings::PartitionDecision& decision(const Settings& s) {
+    const settings::PartitionDecision* d = settings::entry(settings::partition_decisions, s.m);
+    return d ? *d : none_chosen;
 }
 
-// The subpixel-refinement level of the x264 lines. Current x264 builds fold
-// B-frame RDO into the levels ("subme7 == old subme6+brdo, subme8 == old
-// subme7+brdo"): "6b" becomes 7, and "7" and "7b" the nearest, 8.
+// The subpixel-refinement level in the dialect of the lines.
 std::string subme_level(const Settings& s) {
-    if (!settings::current_x264(s)) return subme_digit(s);
-    switch (s.m) {
-    case 6: return "7";
-    case 7:
-    case 8: return "8";
-    default: return subme_digit(s);
-    }
+    return settings::current_x264(s) ? decision(s).current : decision(s).classic;
+}
+
+// The word of a list's chosen entry; empty when none is chosen.
+template <int N> std::string word(const settings::Choice (&list)[N], int index) {
+    const settings::Choice* c = settings::entry(list, index);
+    return c ? c->word : "";
 }
 
 std::string partition_list(std::string names) {
@@ -75,12 +76,10 @@ std::string chroma_me_fragment(const Settings& s) {
 }
 
 std::string me_fragment(const Settings& s) {
-    switch (s.ms) {
-    case 0: return " --me dia";
-    case 1: return " --me hex";
-    case 2: return " --me umh --merange " + s.range;
-    default: return " --me esa --merange " + s.range;
-    }
+    // The search range is written only with the two wide methods; any index
+    // beyond the list searches exhaustively.
+    if (s.ms == 0 || s.ms == 1) return " --me " + word(settings::me_methods, s.ms);
+    return " --me " + word(settings::me_methods, s.ms == 2 ? 2 : 3) + " --merange " + s.range;
 }
 
 std::string sar_fragment(const Settings& s) {
@@ -88,12 +87,12 @@ std::string sar_fragment(const Settings& s) {
 }
 
 std::string subme_fragment(const Settings& s) {
-    bool b_rdo = (s.m == 6 || s.m == 8) && !settings::current_x264(s);
+    bool b_rdo = decision(s).b_rdo && !settings::current_x264(s);
     return " -m " + subme_level(s) + (b_rdo ? " --b-rdo" : "");
 }
 
 std::string fast_subme_fragment(const Settings& s) {
-    return s.m > 2 ? " -m 3" : " -m " + subme_digit(s);
+    return s.m > 2 ? " -m 3" : " -m " + std::string(decision(s).classic);
 }
 
 std::string toggles_fragment(const Settings& s) {
@@ -111,7 +110,7 @@ std::string keyint_fragment(const Settings& s) {
 
 std::string entropy_fragment(const Settings& s) {
     if (!s.cab) return " --no-cabac";
-    if (s.tre != 0) return " -t " + settings::choice_text(settings::trellis_names, s.tre);
+    if (s.tre != 0) return " -t " + word(settings::trellis_choices, s.tre);
     return "";
 }
 
@@ -132,7 +131,7 @@ std::string deblock_fragment(const Settings& s) {
 std::string bframe_fragment(const Settings& s) {
     std::string text = " -b " + s.mb;
     if (integer_value(s.mb) <= 0) return text;
-    text += " --direct \"" + lower(settings::choice_text(settings::direct_mode_names, s.dm)) + "\"";
+    text += " --direct \"" + word(settings::direct_modes, s.dm) + "\"";
     const bool current = settings::current_x264(s);
     if (s.bme && !current) text += " --bime"; // automatic from subme 5 in current builds
     if (!s.ba) text += " --no-b-adapt";

@@ -3,6 +3,7 @@
 #include "frontend/commands/option_fragments.h"
 #include "frontend/commands/size_bitrate.h"
 #include "frontend/commands/text_parts.h"
+#include "frontend/settings/encode_modes.h"
 
 namespace commands {
 
@@ -10,25 +11,7 @@ using settings::Settings;
 
 namespace {
 
-// The pieces a mode part is made of.
-enum class Piece {
-    pass1,
-    pass_n,
-    stats,
-    bitrate,
-    quantizer,
-    crf,
-    qp_full,
-    qp_limits,
-    partition,
-    fast_partition,
-    chroma_me,
-    ratio,
-    subme,
-    fast_subme,
-    vbv_ratetol,
-    vbv,
-};
+using settings::Piece;
 
 std::string render(Piece piece, const Settings& s, platform::MediaProbe& probe) {
     switch (piece) {
@@ -52,50 +35,7 @@ std::string render(Piece piece, const Settings& s, platform::MediaProbe& probe) 
     return "";
 }
 
-using P = Piece;
-const std::vector<Piece>& mode_part(int mode) {
-    static const std::vector<Piece> single_bitrate = {P::ratio,   P::partition, P::bitrate,
-                                                      P::qp_full, P::subme,     P::vbv_ratetol};
-    static const std::vector<Piece> single_quantizer = {P::quantizer, P::qp_limits, P::partition,
-                                                        P::chroma_me, P::ratio,     P::subme};
-    static const std::vector<Piece> single_crf = {P::crf,     P::partition, P::subme, P::chroma_me,
-                                                  P::qp_full, P::ratio,     P::vbv};
-    static const std::vector<Piece> first = {P::pass1,     P::stats,     P::bitrate,
-                                             P::qp_limits, P::partition, P::chroma_me,
-                                             P::ratio,     P::subme,     P::vbv_ratetol};
-    static const std::vector<Piece> first_fast = {P::pass1,      P::stats,      P::bitrate,
-                                                  P::qp_limits,  P::ratio,      P::fast_partition,
-                                                  P::fast_subme, P::vbv_ratetol};
-    static const std::vector<Piece> nth = {P::pass_n,    P::stats, P::bitrate,
-                                           P::qp_full,   P::ratio, P::chroma_me,
-                                           P::partition, P::subme, P::vbv_ratetol};
-    static const std::vector<Piece> first_crf = {P::stats,     P::pass1,     P::crf,
-                                                 P::partition, P::chroma_me, P::ratio,
-                                                 P::subme,     P::qp_full,   P::vbv_ratetol};
-    static const std::vector<Piece> first_crf_fast = {P::stats,          P::pass1,      P::crf,
-                                                      P::fast_partition, P::fast_subme, P::qp_full,
-                                                      P::ratio,          P::vbv_ratetol};
-    static const std::vector<Piece> none;
-    switch (mode) {
-    case 0: return single_bitrate;
-    case 1: return single_quantizer;
-    case 2: return single_crf;
-    case 3: return first;
-    case 4: return first_fast;
-    case 5:
-    case 13: return nth;
-    case 8:
-    case 12: return first_crf;
-    case 9: return first_crf_fast;
-    default: return none; // automated modes are composed from passes
-    }
-}
-
 } // namespace
-
-bool writes_no_video(int mode) {
-    return mode == 3 || mode == 4 || mode == 8 || mode == 9;
-}
 
 std::string common_options(const Settings& s) {
     return cqm_fragment(s) + toggles_fragment(s) + keyint_fragment(s) + entropy_fragment(s) +
@@ -109,11 +49,12 @@ std::string pass_command(const Settings& s, platform::MediaProbe& probe) {
     std::string line =
         settings::current_x264(s) ? "@x264.exe" : "@x264.exe --progress --no-psnr --no-ssim";
     line += common_options(s);
-    for (Piece piece : mode_part(s.mode)) line += render(piece, s, probe);
-    line += writes_no_video(s.mode) ? " -o nul " : " -o \"" + script_name(s.outfile) + "\" ";
+    const settings::ModeSpec& mode = settings::mode_spec(s.mode);
+    for (Piece piece : mode.pieces) line += render(piece, s, probe);
+    line += mode.writes_video ? " -o \"" + script_name(s.outfile) + "\" " : " -o nul ";
     line += "\"" + script_name(s.infile) + "\"";
     if (s.crelog) line += " 2>&1|runlog.exe \"" + script_name(s.logname) + "\"";
-    if (s.mode == 13) line = "@if errorlevel 1 " + line;
+    if (mode.guarded) line = "@if errorlevel 1 " + line;
     return line;
 }
 

@@ -40,12 +40,6 @@ std::string upper(std::string text) {
     return text;
 }
 
-std::string lower(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
 std::string trim_spaces(const std::string& text) {
     size_t begin = text.find_first_not_of(' ');
     if (begin == std::string::npos) return "";

@@ -16,7 +16,6 @@ bool has_extension_dot(const std::string& path); // the file name holds a dot
 std::string output_stem(const std::string& path);
 
 std::string upper(std::string text);              // a-z to A-Z only
-std::string lower(std::string text);              // A-Z to a-z only
 std::string trim_spaces(const std::string& text); // code 32 only
 
 // A number rounded to single precision and printed with six decimals.

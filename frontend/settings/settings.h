@@ -47,9 +47,8 @@ struct FieldSpec {
     const char* at_creation;     // also the control's initial text
     const char* when_missing;    // value a load gives when the key is absent
     Limits limits;
-    const char* const* choices; // names of an index field, position = stored value;
-                                // the allowed values of a text field
-    int choice_count;
+    std::vector<std::string> choices; // names of an index field, position = stored value;
+                                      // the allowed values of a text field
     bool persisted;
     bool always_written; // false: written only when it differs from its missing-key value
     bool toolchain; // describes the installed tools, not an encode: "L" and "Load Default" keep it
@@ -81,36 +80,18 @@ void set_field(Settings& s, const FieldSpec& f, const std::string& text);
 // anything in range stays exactly as typed. Returns whether the text changed.
 bool clamp_text(std::string& text, const Limits& limits);
 
-// Choice lists, where position is the stored index.
-extern const char* const mode_names[14];
-extern const char* const partition_names[9];
-extern const char* const me_method_names[4];
-extern const char* const direct_mode_names[4];
-extern const char* const trellis_names[3];
-extern const char* const audio_encoder_names[7];
-extern const char* const muxer_names[5];
-extern const char* const x264_dialect_names[2]; // "classic", "current"
-extern const char* const x264_input_names[2];   // "avisynth", "direct"
-
 // Whether the x264 lines are written for current x264 builds.
 inline bool current_x264(const Settings& s) {
-    return s.x264cli == x264_dialect_names[1];
+    return s.x264cli == "current";
 }
 // Whether x264 opens the inputs itself rather than through AviSynth wrappers.
 inline bool direct_input(const Settings& s) {
-    return s.x264input == x264_input_names[1];
+    return s.x264input == "direct";
 }
 
 // Whether a text is one of a text field's allowed values (any text when the
 // field has no list of them, and for fields that are not texts).
 bool is_choice(const FieldSpec& f, const std::string& text);
 
-// The text of the chosen entry of a choice list; empty when none is chosen.
-template <int N> std::string choice_text(const char* const (&names)[N], int index) {
-    return index >= 0 && index < N ? names[index] : "";
-}
-
-// Modes whose value is a quantizer or CRF rather than a bitrate or size.
-bool is_quantizer_mode(int mode);
 
 } // namespace settings

@@ -1,5 +1,6 @@
 #include "frontend/settings/settings_file.h"
 
+#include "frontend/settings/corrections.h"
 #include "frontend/settings/ini_reader.h"
 
 namespace settings {
@@ -14,19 +15,18 @@ const std::string_view builtin_default_text =
 
 namespace {
 
-// The order in which a load reads the keys; the window's rules run between
-// the groups. avsinc comes last and is handled on its own.
-const char* const keys_before_audio_rule[] = {
-    "a1",   "a2",   "a3",    "a4",    "a5",    "a6",   "cab",    "tre", "fil",
-    "bref", "bme",  "ba",    "bwb",   "mode",  "dm",   "m",      "ms",  "aud",
-    "ae",   "apin", "muxer", "deb-a", "deb-b", "dctd", "fastpsk"};
-const char* const keys_before_log_rule[] = {"upstat", "crelog"};
-const char* const keys_after_log_rule[] = {
-    "sizemode",  "aq",    "cqm",   "aub",   "mb",      "bias",      "fa",       "fb",
-    "value",     "range", "ref",   "arx",   "ary",     "thr",       "nr",       "kfb",
-    "bfr",       "vbr",   "minqp", "maxqp", "qps",     "sct",       "mingop",   "maxgop",
-    "auto1pcrf", "vbs",   "vmb",   "vib",   "bv",      "maxsize",   "minsize",  "dzinter",
-    "dzintra",   "aq1",   "aq2",   "mxref", "x264cli", "x264input", "x264asked"};
+// The order in which a load reads the keys; avsinc comes last and is
+// handled on its own.
+const char* const keys_in_load_order[] = {
+    "a1",      "a2",        "a3",        "a4",       "a5",    "a6",      "cab",     "tre",
+    "fil",     "bref",      "bme",       "ba",       "bwb",   "mode",    "dm",      "m",
+    "ms",      "aud",       "ae",        "apin",     "muxer", "deb-a",   "deb-b",   "dctd",
+    "fastpsk", "upstat",    "crelog",    "sizemode", "aq",    "cqm",     "aub",     "mb",
+    "bias",    "fa",        "fb",        "value",    "range", "ref",     "arx",     "ary",
+    "thr",     "nr",        "kfb",       "bfr",      "vbr",   "minqp",   "maxqp",   "qps",
+    "sct",     "mingop",    "maxgop",    "auto1pcrf", "vbs",  "vmb",     "vib",     "bv",
+    "maxsize", "minsize",   "dzinter",   "dzintra",  "aq1",   "aq2",     "mxref",   "x264cli",
+    "x264input", "x264asked"};
 
 template <size_t N>
 void read_keys(Settings& s, const IniReader& ini, const char* const (&keys)[N],
@@ -42,10 +42,10 @@ void read_keys(Settings& s, const IniReader& ini, const char* const (&keys)[N],
 
 // An avsinc name only selects an item of the include list; the last of
 // several equal items wins, and no match keeps the list's choice.
-void read_include_choice(Settings& s, const IniReader& ini, LoadListener& listener) {
+void read_include_choice(Settings& s, const IniReader& ini, const std::vector<std::string>& items) {
     std::string stored = ini.value("avsinc", true).value_or("");
     if (stored.empty()) return;
-    for (const std::string& item : listener.include_items())
+    for (const std::string& item : items)
         if (item == stored) s.avsinc = item;
 }
 
@@ -55,13 +55,9 @@ std::string decoded(std::string bytes, platform::Os& os) {
 }
 
 void apply(Settings& s, const IniReader& ini, const LoadContext& ctx) {
-    read_keys(s, ini, keys_before_audio_rule, ctx);
-    ctx.listener.audio_flag_read(s);
-    read_keys(s, ini, keys_before_log_rule, ctx);
-    ctx.listener.log_flag_read(s);
-    read_keys(s, ini, keys_after_log_rule, ctx);
-    read_include_choice(s, ini, ctx.listener);
-    ctx.listener.loaded(s);
+    read_keys(s, ini, keys_in_load_order, ctx);
+    read_include_choice(s, ini, ctx.includes);
+    correct_after_load(s);
 }
 
 // A file that holds not one key (empty, damaged, foreign) counts as absent,
@@ -114,7 +110,7 @@ LoadResult load_settings(Settings& s, const std::string& path, const LoadContext
 }
 
 LoadResult load_builtin_defaults(Settings& s, const LoadContext& ctx) {
-    std::string path = ctx.program_folder + "default.ini";
+    const std::string& path = ctx.defaults_file;
     // Written whole, so no earlier default.ini leaves anything behind.
     ctx.os.write_file(path, builtin_default_text);
     // The inner load never falls back again: with no default.ini either,

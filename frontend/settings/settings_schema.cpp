@@ -3,40 +3,11 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "frontend/settings/choices.h"
+#include "frontend/settings/encode_modes.h"
 #include "frontend/settings/text_number.h"
 
 namespace settings {
-
-const char* const mode_names[14] = {"Single Pass - Bitrate",
-                                    "Single Pass - Quantizer",
-                                    "Single Pass - CRF",
-                                    "Mutipass - First Pass",
-                                    "Mutipass - First Pass(fast)",
-                                    "Mutipass - Nth pass",
-                                    "Automated Double Passes",
-                                    "Automated Double Passes(fast)",
-                                    "Mutipass - First Pass(CRF)",
-                                    "Mutipass - First Pass(CRF-fast)",
-                                    "Automated Double Passes(1P-CRF)",
-                                    "Automated Double Passes(1P-CRF-fast)",
-                                    "Mutipass - First Pass(CRF with output)",
-                                    "Conditional Double Passes(1P-CRF)"};
-const char* const partition_names[9] = {
-    "1(Fastest)",         "2", "3", "4", "5(Highest)", "6(RDO)", "6b(RDO on B-frames)", "7(Best)",
-    "7b(RDO on B-frames)"};
-const char* const me_method_names[4] = {"Diamond Search", "Hexagonal Search", "Uneven Muti-Hexagon",
-                                        "Exhaustive Search"};
-const char* const direct_mode_names[4] = {"Temporal", "Spatial", "Auto", "None"};
-const char* const trellis_names[3] = {"0", "1", "2"};
-const char* const audio_encoder_names[7] = {"CT AAC",  "Nero",    " |-sse2", "Nero(ABR)",
-                                            " |-sse2", "Nero(Q)", " |-sse2"};
-const char* const muxer_names[5] = {"MP4Box", "MP4Creator", "MKVMerge", "No mux", "Audio Only"};
-const char* const x264_dialect_names[2] = {"classic", "current"};
-const char* const x264_input_names[2] = {"avisynth", "direct"};
-
-bool is_quantizer_mode(int mode) {
-    return mode == 1 || mode == 2 || mode == 8 || mode == 9 || mode == 12;
-}
 
 namespace {
 
@@ -49,28 +20,32 @@ using S = Settings;
 
 FieldSpec num(const char* key, Kind kind, int S::*member, const char* created, const char* missing,
               Limits limits = none) {
-    return {key, kind, member, nullptr, created, missing, limits, nullptr, 0, true, true, false};
+    return {key, kind, member, nullptr, created, missing, limits, {}, true, true, false};
 }
-template <int N>
 FieldSpec choice(const char* key, int S::*member, const char* created, const char* missing,
-                 const char* const (&names)[N]) {
-    return {key, Kind::index, member, nullptr, created, missing, none, names, N, true, true, false};
+                 std::vector<std::string> names) {
+    return {key, Kind::index, member, nullptr, created, missing, none, std::move(names),
+            true,  true,        false};
+}
+std::vector<std::string> mode_names() {
+    std::vector<std::string> names;
+    for (int m = 0; m < mode_count; ++m) names.push_back(mode_spec(m).name);
+    return names;
 }
 FieldSpec txt(const char* key, std::string S::*member, const char* created, const char* missing,
               Limits limits = none) {
-    return {key,    Kind::text, nullptr, member, created, missing,
-            limits, nullptr,    0,       true,   true,    false};
+    return {key, Kind::text, nullptr, member, created, missing, limits, {}, true, true, false};
 }
 // A setting of the tools in use, saved only when it is not its default: a
 // text with a fixed set of values (default the first), or any text (default
 // empty).
 template <int N>
-FieldSpec tool_choice(const char* key, std::string S::*member, const char* const (&names)[N]) {
-    return {key,  Kind::text, nullptr, member, names[0], names[0],
-            none, names,      N,       true,   false,    true};
+FieldSpec tool_choice(const char* key, std::string S::*member, const Choice (&list)[N]) {
+    return {key,  Kind::text, nullptr, member, list[0].name, list[0].name, none, names_of(list),
+            true, false,      true};
 }
 FieldSpec tool_text(const char* key, std::string S::*member) {
-    return {key, Kind::text, nullptr, member, "", "", none, nullptr, 0, true, false, true};
+    return {key, Kind::text, nullptr, member, "", "", none, {}, true, false, true};
 }
 template <typename F> F unstored(F f) {
     f.persisted = false;
@@ -91,20 +66,20 @@ std::vector<FieldSpec> build_schema() {
         num("a6", flag, &S::a6, "1", "0"),
         num("cab", flag, &S::cab, "1", "0"),
         num("mxref", flag, &S::mxref, "0", "0"),
-        choice("tre", &S::tre, "-1", "0", trellis_names),
+        choice("tre", &S::tre, "-1", "0", names_of(trellis_choices)),
         num("fil", flag, &S::fil, "1", "0"),
         num("bref", flag, &S::bref, "0", "0"),
         num("bme", flag, &S::bme, "0", "0"),
         num("ba", flag, &S::ba, "1", "0"),
         num("bwb", flag, &S::bwb, "1", "0"),
-        choice("mode", &S::mode, "1", "0", mode_names),
-        choice("dm", &S::dm, "2", "0", direct_mode_names),
-        choice("m", &S::m, "4", "0", partition_names),
-        choice("ms", &S::ms, "1", "0", me_method_names),
+        choice("mode", &S::mode, "1", "0", mode_names()),
+        choice("dm", &S::dm, "2", "0", names_of(direct_modes)),
+        choice("m", &S::m, "4", "0", names_of(partition_decisions)),
+        choice("ms", &S::ms, "1", "0", names_of(me_methods)),
         num("aud", flag, &S::aud, "0", "0"),
-        choice("ae", &S::ae, "1", "0", audio_encoder_names),
+        choice("ae", &S::ae, "1", "0", names_of(audio_encoders)),
         num("apin", flag, &S::apin, "0", "0"),
-        choice("muxer", &S::muxer, "0", "0", muxer_names),
+        choice("muxer", &S::muxer, "0", "0", names_of(muxers)),
         num("deb-a", position, &S::deb_a, "6", "6", range(0, 12)),
         num("deb-b", position, &S::deb_b, "6", "6", range(0, 12)),
         num("fastpsk", flag, &S::fastpsk, "0", "1"),
@@ -146,8 +121,8 @@ std::vector<FieldSpec> build_schema() {
         txt("dzintra", &S::dzintra, "11", "11"),
         txt("aq1", &S::aq1, "0.0", "0"),
         txt("aq2", &S::aq2, "15", "15"),
-        tool_choice("x264cli", &S::x264cli, x264_dialect_names),
-        tool_choice("x264input", &S::x264input, x264_input_names),
+        tool_choice("x264cli", &S::x264cli, x264_dialects),
+        tool_choice("x264input", &S::x264input, x264_inputs),
         tool_text("x264asked", &S::x264asked),
         // Not stored in settings files.
         unstored(num("cme", flag, &S::cme, "1", "1")),
@@ -172,9 +147,9 @@ Settings::Settings() {
 }
 
 bool is_choice(const FieldSpec& f, const std::string& text) {
-    if (!f.choices || f.kind != Kind::text) return true;
-    for (int i = 0; i < f.choice_count; ++i)
-        if (text == f.choices[i]) return true;
+    if (f.choices.empty() || f.kind != Kind::text) return true;
+    for (const std::string& c : f.choices)
+        if (text == c) return true;
     return false;
 }
 

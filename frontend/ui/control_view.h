@@ -1,10 +1,9 @@
 // What the window's logic needs from its controls: enable, show and caption
-// them, fill their lists, read what the user left in them, hear about fields
-// the logic rewrote, and ask the user the few questions a rule may raise. The
-// window implements it over Win32; the headless view serves command-line use.
+// them, fill their lists, read what the user left in them, and hear about
+// fields the logic rewrote. Questions to the user go through Dialogs. The
+// window implements it over Win32; tests record it.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,34 +39,6 @@ class ControlView {
     virtual void set_title(const std::string& text) = 0;
     // A rule has rewritten this field; its control must show the new value.
     virtual void field_changed(const settings::FieldSpec& field) = 0;
-    // "Select a matrix file": the chosen path, or nothing when cancelled.
-    virtual std::optional<std::string> ask_matrix_file() = 0;
-    // A message box with an OK button.
-    virtual void warn(const std::string& title, const std::string& text) = 0;
-    // The items of the AviSynth include list, in list order.
-    virtual std::vector<std::string> include_items() = 0;
-};
-
-// No window: control states go nowhere, questions are cancelled.
-class HeadlessView final : public ControlView {
-  public:
-    explicit HeadlessView(std::vector<std::string> includes = {})
-        : includes_(std::move(includes)) {}
-    void enable(Ctl, bool) override {}
-    void show(Ctl, bool) override {}
-    void set_caption(Ctl, const std::string&) override {}
-    void set_items(Ctl, const std::vector<std::string>&) override {}
-    void show_jobs(const commands::JobList&, size_t, int) override {}
-    void start_timer(Timer, int) override {}
-    void set_title(const std::string&) override {}
-    std::string control_value(Ctl) override { return {}; }
-    void field_changed(const settings::FieldSpec&) override {}
-    std::optional<std::string> ask_matrix_file() override { return std::nullopt; }
-    void warn(const std::string&, const std::string&) override {}
-    std::vector<std::string> include_items() override { return includes_; }
-
-  private:
-    std::vector<std::string> includes_;
 };
 
 } // namespace ui

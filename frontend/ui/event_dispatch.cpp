@@ -12,23 +12,37 @@ namespace {
 template <auto rule> void apply(FrontEnd& app, Ctl) {
     rule(app.settings, app.view);
 }
+// A correction of the settings as a handler: the fields it changed are shown.
+template <auto correction> void correct(FrontEnd& app, Ctl) {
+    show_changed(app.view, correction(app.settings));
+}
 // Clamps the control's own field against its limits.
 void clamp(FrontEnd& app, Ctl control) {
-    clamp_field(app.settings, bound_field(control_spec(control))->text, app.view);
+    show_changed(app.view, settings::clamp(app.settings, bound_field(control_spec(control))->text));
+}
+void mode(FrontEnd& app, Ctl control) {
+    correct<settings::validate_value>(app, control);
+    apply<mode_rules>(app, control);
 }
 void ref(FrontEnd& app, Ctl control) {
     clamp(app, control);
-    mixed_refs_rule(app.settings, app.view);
+    apply<mixed_refs_rule>(app, control);
+}
+void bframes(FrontEnd& app, Ctl control) {
+    clamp(app, control);
+    apply<bframe_rules>(app, control);
 }
 void motion_search(FrontEnd& app, Ctl control) {
     apply<chroma_me_rule>(app, control);
     apply<me_range_rule>(app, control);
 }
-void aq(FrontEnd& app, Ctl) {
-    aq_rule(app.settings, app.view, true);
+// Ticking AQ warns first with the classic lines.
+void aq(FrontEnd& app, Ctl control) {
+    if (aq_warning_due(app.settings)) app.dialogs.message(aq_warning_title, aq_warning_text);
+    apply<aq_rule>(app, control);
 }
 void matrix(FrontEnd& app, Ctl) {
-    if (app.settings.cqm == "custom...") matrix_file_question(app.settings, app.view);
+    app.ask_matrix_file();
 }
 void cancel(FrontEnd& app, Ctl) {
     app.event = Event::close_request;
@@ -36,17 +50,17 @@ void cancel(FrontEnd& app, Ctl) {
 
 std::vector<Dispatch> build_table() {
     std::vector<Dispatch> t = {
-        {Ctl::deb_a, When::any, apply<deblock_mirrors>},
-        {Ctl::deb_b, When::any, apply<deblock_mirrors>},
-        {Ctl::biasbar, When::any, apply<bias_from_slider>},
-        {Ctl::bias, When::focus_lost, apply<slider_from_bias>},
-        {Ctl::value, When::changed, apply<validate_value>},
-        {Ctl::mode, When::any, apply<mode_rules>},
-        {Ctl::size_box, When::any, apply<mode_rules>},
+        {Ctl::deb_a, When::any, correct<settings::deblock_mirrors>},
+        {Ctl::deb_b, When::any, correct<settings::deblock_mirrors>},
+        {Ctl::biasbar, When::any, correct<settings::bias_from_slider>},
+        {Ctl::bias, When::focus_lost, correct<settings::slider_from_bias>},
+        {Ctl::value, When::changed, correct<settings::validate_value>},
+        {Ctl::mode, When::any, mode},
+        {Ctl::size_box, When::any, mode},
         {Ctl::ref, When::any, ref},
         {Ctl::a1, When::any, apply<partition_rules>},
         {Ctl::a2, When::any, apply<partition_rules>},
-        {Ctl::mb, When::any, apply<bframe_rules>},
+        {Ctl::mb, When::any, bframes},
         {Ctl::m, When::any, motion_search},
         {Ctl::ms, When::any, motion_search},
         {Ctl::cab, When::any, apply<trellis_rule>},

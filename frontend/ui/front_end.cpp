@@ -1,10 +1,11 @@
 #include "frontend/ui/front_end.h"
 
-#include "frontend/app/session.h"
+#include "frontend/settings/choices.h"
+
 #include "frontend/ui/event_dispatch.h"
 #include "frontend/ui/handlers.h"
 #include "frontend/ui/layout.h"
-#include "frontend/ui/post_load.h"
+#include "frontend/ui/control_rules.h"
 #include "frontend/ui/script_report.h"
 
 namespace ui {
@@ -25,7 +26,7 @@ const Ctl start_hidden[3] = {Ctl::auto1pcrf, Ctl::crf_caption, Ctl::size_box};
 FrontEnd::FrontEnd(Services services, ControlView& view, Dialogs& dialogs,
                    std::string program_folder)
     : os(services.os), probe(services.probe), processes(services.processes), tools(services.tools),
-      view(view), dialogs(dialogs), program_folder(std::move(program_folder)) {}
+      view(view), dialogs(dialogs), folder{std::move(program_folder)} {}
 
 namespace {
 
@@ -50,7 +51,7 @@ void FrontEnd::start() {
     for (Ctl c : start_disabled) view.enable(c, false);
     show_fields(view, FieldKind::position);
     for (Ctl c : start_hidden) view.show(c, false);
-    bool own_include = app::provide_default_include(os, program_folder);
+    bool own_include = session::provide_default_include(os, folder);
     refresh(*this, Ctl::refresh);
     if (own_include) {
         settings.avsinc = "default"; // a load that names no other include keeps it
@@ -62,22 +63,37 @@ void FrontEnd::start() {
     check_toolchain();
 }
 
+settings::LoadContext FrontEnd::load_context() {
+    return {os, folder.defaults_file(), includes};
+}
+
+void FrontEnd::loaded() {
+    show_loaded(settings, view);
+    ask_matrix_file();
+}
+
+void FrontEnd::ask_matrix_file() {
+    if (settings.cqm != "custom...") return;
+    std::optional<std::string> chosen = dialogs.open_file({"Select a matrix file", "", "*.*|*.*"});
+    show_changed(view, settings::take_matrix_file(settings, chosen));
+}
+
 void FrontEnd::load_settings_file() {
-    RulesOnLoad rules(view);
     std::string set_aside;
-    settings::LoadContext ctx{os, rules, program_folder};
+    settings::LoadContext ctx = load_context();
     ctx.set_aside_as = &set_aside;
-    std::string path = app::settings_file(program_folder);
-    app::start_up_load(settings, path, ctx);
+    std::string path = folder.settings_file();
+    session::start_up_load(settings, path, ctx);
+    loaded();
     if (!set_aside.empty())
-        dialogs.message("quorbel", app::held_no_settings(path, set_aside) +
+        dialogs.message("quorbel", session::held_no_settings(path, set_aside) +
                                        " The built-in defaults are used.");
 }
 
 // The list of the last run, unless its file is damaged: then it is set aside
 // and the list starts empty.
 void FrontEnd::load_job_list() {
-    std::string path = app::job_list_file(program_folder);
+    std::string path = folder.job_list_file();
     if (!os.file_exists(path)) return;
     std::optional<std::string> bytes = os.read_file(path);
     std::optional<commands::JobList> lines =
@@ -99,7 +115,7 @@ void FrontEnd::load_job_list() {
 
 void FrontEnd::jobs_changed(size_t first) {
     view.show_jobs(jobs, first, selected);
-    std::string path = app::job_list_file(program_folder);
+    std::string path = folder.job_list_file();
     if (os.write_file(path, commands::job_list_file_text(jobs))) {
         job_file_failing = false;
     } else if (!job_file_failing) {
@@ -113,7 +129,7 @@ void FrontEnd::tell_write_failure(const std::string& path) {
 }
 
 void FrontEnd::check_toolchain() {
-    x264 = find_x264(tools, program_folder);
+    x264 = find_x264(tools, folder.path);
     if (!x264) return;
     // Asked once for each build seen, whatever the answer.
     std::string build = std::to_string(x264->build);
@@ -147,12 +163,12 @@ void FrontEnd::on_event(Ctl id, Event kind) {
 }
 
 void FrontEnd::toggle_x264_dialect() {
-    settings.x264cli = settings::x264_dialect_names[settings::current_x264(settings) ? 0 : 1];
+    settings.x264cli = settings::x264_dialects[settings::current_x264(settings) ? 0 : 1].name;
     view.field_changed(settings::spec_of(&settings::Settings::x264cli));
 }
 
 void FrontEnd::toggle_x264_input() {
-    settings.x264input = settings::x264_input_names[settings::direct_input(settings) ? 0 : 1];
+    settings.x264input = settings::x264_inputs[settings::direct_input(settings) ? 0 : 1].name;
     view.field_changed(settings::spec_of(&settings::Settings::x264input));
 }
 
@@ -191,7 +207,7 @@ void FrontEnd::show_running_count() {
 }
 
 bool FrontEnd::save_settings_file() {
-    std::string path = app::settings_file(program_folder);
+    std::string path = folder.settings_file();
     if (settings::save_settings(settings, path, os)) return true;
     tell_write_failure(path);
     return false;

@@ -11,6 +11,7 @@
 
 #include "frontend/commands/job_list.h"
 #include "frontend/commands/job_list_file.h"
+#include "frontend/session/session.h"
 #include "frontend/settings/settings.h"
 #include "frontend/ui/control_view.h"
 #include "frontend/ui/dialogs.h"
@@ -76,6 +77,14 @@ struct FrontEnd {
     // Start-up's settings file and job list; damaged files are set aside
     // and the user is told.
     void load_settings_file();
+    // A load from the program's folder, with the include list as shown.
+    settings::LoadContext load_context();
+    // After a load: every field and rule shown, and "custom..." in `cqm`
+    // asks for its matrix file.
+    void loaded();
+    // "Select a matrix file" when `cqm` is "custom...": the chosen file in
+    // double quotes, or "flat" when cancelled.
+    void ask_matrix_file();
     void load_job_list();
     // The title tells how many started scripts still run.
     void show_running_count();
@@ -94,7 +103,9 @@ struct FrontEnd {
     platform::Tools& tools;
     ControlView& view;
     Dialogs& dialogs;
-    const std::string program_folder;
+    const session::ProgramFolder folder;
+    // The items of the AviSynth include list, as the window shows them.
+    std::vector<std::string> includes;
     settings::Settings settings;
     commands::JobList jobs;
     int selected = no_selection; // the selected line of the job list

@@ -2,15 +2,14 @@
 
 #include <utility>
 
-#include "frontend/app/session.h"
 #include "frontend/commands/job_block.h"
 #include "frontend/commands/job_check.h"
 #include "frontend/commands/job_files.h"
 #include "frontend/commands/text_parts.h"
+#include "frontend/settings/encode_modes.h"
 #include "frontend/settings/settings_file.h"
 #include "frontend/settings/text_number.h"
-#include "frontend/ui/batch_script.h"
-#include "frontend/ui/post_load.h"
+#include "frontend/commands/batch_script.h"
 
 namespace ui {
 
@@ -50,14 +49,16 @@ std::optional<commands::Refusal> append_block(FrontEnd& app, commands::InputProb
 // The configuration-name list filled anew from the "configs" folder; its
 // text is emptied.
 void refresh_configuration_names(FrontEnd& app) {
-    app.view.set_items(Ctl::cfgname, app::configuration_names(app.os, app.program_folder));
+    app.view.set_items(Ctl::cfgname, session::configuration_names(app.os, app.folder));
     app.settings.cfgname.clear();
     show_field(app, &Settings::cfgname);
 }
 
 // "L" and "Load Default" load an encode: the settings of the tools in use stay.
-settings::LoadContext load_context(FrontEnd& app, settings::LoadListener& listener) {
-    return {app.os, listener, app.program_folder, true};
+settings::LoadContext load_context(FrontEnd& app) {
+    settings::LoadContext ctx = app.load_context();
+    ctx.keep_toolchain = true;
+    return ctx;
 }
 
 bool has_selection(const FrontEnd& app) {
@@ -92,7 +93,8 @@ bool refused_name(FrontEnd& app, const std::string& name) {
 void stats_file(FrontEnd& app, Ctl) {
     FileQuery q{"", app.settings.statsname, "Statsfile (*.stat)|*.stat"};
     take(app, &Settings::statsname,
-         app.settings.mode == 4 ? app.dialogs.open_file(q) : app.dialogs.save_file(q));
+         settings::mode_spec(app.settings.mode).opens_stats ? app.dialogs.open_file(q)
+                                                            : app.dialogs.save_file(q));
 }
 
 void log_file(FrontEnd& app, Ctl) {
@@ -108,7 +110,7 @@ void input_file(FrontEnd& app, Ctl) {
     if (!take(app, &Settings::infile, picked)) return;
     Settings& s = app.settings;
     if (std::optional<std::string> failure =
-            commands::derive_job_files(s, commands::folder_part(s.infile), app.program_folder,
+            commands::derive_job_files(s, commands::folder_part(s.infile), app.folder.job_folders(),
                                        app.os, commands::NamesInUse(app.jobs))) {
         // A wrapper that cannot be written refuses the pick.
         s.infile = before;
@@ -129,7 +131,7 @@ void output_file(FrontEnd& app, Ctl) {
 
 void files_input(FrontEnd& app, Ctl) {
     std::optional<std::string> folder =
-        app.dialogs.choose_folder("Select a folder for output", app.program_folder);
+        app.dialogs.choose_folder("Select a folder for output", app.folder.path);
     if (!folder) return;
     std::vector<std::string> names =
         app.dialogs.open_files({"Select some files", "", "AVS(*.AVS)|*.avs|Other Media|*.*"});
@@ -144,7 +146,7 @@ void files_input(FrontEnd& app, Ctl) {
         if (std::optional<std::string> problem = commands::name_problem(name, app.os))
             refused += "The job for \"" + name + "\" was not added: its name " + *problem + ".\n";
         else if (std::optional<std::string> failure = commands::derive_job_files(
-                     app.settings, *folder, app.program_folder, app.os, used))
+                     app.settings, *folder, app.folder.job_folders(), app.os, used))
             refused += "The job for \"" + name + "\" was not added: " + *failure + ".\n";
         else if (std::optional<commands::Refusal> refusal = append_block(app, probe))
             refused += commands::refusal_text(*refusal) + ".\n";
@@ -157,37 +159,38 @@ void files_input(FrontEnd& app, Ctl) {
 
 void refresh(FrontEnd& app, Ctl) {
     refresh_configuration_names(app);
-    app.view.set_items(Ctl::avsinc, app::include_names(app.os, app.program_folder));
+    app.includes = session::include_names(app.os, app.folder);
+    app.view.set_items(Ctl::avsinc, app.includes);
     app.settings.avsinc.clear();
 }
 
 void save_config(FrontEnd& app, Ctl) {
     if (app.dialogs.ask_yes_no("Save", "Are you sure?") && !app.settings.cfgname.empty()) {
-        std::string path = app::configuration_file(app.program_folder, app.settings.cfgname);
+        std::string path = app.folder.configuration_file(app.settings.cfgname);
         if (!settings::save_settings(app.settings, path, app.os)) app.tell_write_failure(path);
     }
     refresh_configuration_names(app);
 }
 
 void load_config(FrontEnd& app, Ctl) {
-    std::string path = app::configuration_file(app.program_folder, app.settings.cfgname);
+    std::string path = app.folder.configuration_file(app.settings.cfgname);
     if (!app.os.file_exists(path)) return;
-    RulesOnLoad rules(app.view);
     // A file without one setting counts as absent: nothing is loaded, and it
     // is set aside, so the list no longer offers it.
     std::string set_aside;
-    settings::LoadContext ctx = load_context(app, rules);
+    settings::LoadContext ctx = load_context(app);
     ctx.set_aside_as = &set_aside;
     ctx.defaults_when_absent = false;
-    settings::load_settings(app.settings, path, ctx);
+    if (settings::load_settings(app.settings, path, ctx) == settings::LoadResult::file)
+        app.loaded();
     if (set_aside.empty()) return;
-    app.dialogs.message("L", app::held_no_settings(path, set_aside) + " Nothing was loaded.");
+    app.dialogs.message("L", session::held_no_settings(path, set_aside) + " Nothing was loaded.");
     refresh_configuration_names(app);
 }
 
 void load_default(FrontEnd& app, Ctl) {
-    RulesOnLoad rules(app.view);
-    app::load_defaults(app.settings, load_context(app, rules));
+    session::load_defaults(app.settings, load_context(app));
+    app.loaded();
 }
 
 void add(FrontEnd& app, Ctl) {
@@ -257,8 +260,8 @@ void delete_line(FrontEnd& app, Ctl) {
 void make_bat(FrontEnd& app, Ctl) {
     std::optional<std::string> chosen = app.dialogs.save_file({"", "", "Batch File|*.BAT"});
     if (!chosen || chosen->empty()) return;
-    std::string path = batch_file_name(*chosen);
-    write_script(app, path, saved_batch_text(app.program_folder, app.jobs));
+    std::string path = commands::batch_file_name(*chosen);
+    write_script(app, path, commands::saved_batch_text(app.folder.path, app.jobs));
 }
 
 void start(FrontEnd& app, Ctl) {
@@ -271,16 +274,16 @@ void start(FrontEnd& app, Ctl) {
     // Each start writes a script of its own, so a script still running is
     // never rewritten under it: "temp.bat", else "temp2.bat", "temp3.bat", ...
     std::string name = "temp.bat";
-    for (int n = 2; app.os.file_exists(app.program_folder + name); ++n)
+    for (int n = 2; app.os.file_exists(app.folder.path + name); ++n)
         name = "temp" + std::to_string(n) + ".bat";
-    std::string path = app.program_folder + name;
-    if (!write_script(app, path, started_batch_text(app.program_folder, app.jobs, name))) return;
-    if (std::optional<uint32_t> pid = app.processes.start_script(path, app.program_folder)) {
+    std::string path = app.folder.path + name;
+    if (!write_script(app, path, commands::started_batch_text(app.folder.path, app.jobs, name))) return;
+    if (std::optional<uint32_t> pid = app.processes.start_script(path, app.folder.path)) {
         app.waiting_scripts.push_back(*pid);
         app.view.start_timer(Timer::lower_priority, idle_delay_ms);
         app.watch(*pid, name);
     } else {
-        app.processes.shell_open(path, app.program_folder);
+        app.processes.shell_open(path, app.folder.path);
     }
 }
 

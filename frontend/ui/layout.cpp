@@ -226,8 +226,8 @@ std::string initial_text(const ControlSpec& control) {
 std::vector<std::string> fixed_items(const ControlSpec& control) {
     if (control.id == Ctl::cqm) return {std::begin(matrix_names), std::end(matrix_names)};
     const settings::FieldSpec* f = bound_field(control);
-    if (!f || !f->choices) return {};
-    return {f->choices, f->choices + f->choice_count};
+    if (!f) return {};
+    return f->choices;
 }
 
 std::pair<int, int> slider_range(const ControlSpec& control) {

@@ -4,6 +4,7 @@
 
 #include "frontend/commands/job_block.h"
 #include "frontend/commands/x264_history.h"
+#include "frontend/settings/choices.h"
 
 namespace ui {
 
@@ -66,7 +67,7 @@ ToolchainOffer toolchain_offer(const Settings& s, const FoundX264& x264, bool av
     std::string reasons, changes;
     std::vector<std::string> refused = refused_by_sample(s, x264.build);
     Settings other = s;
-    other.x264cli = settings::x264_dialect_names[settings::current_x264(s) ? 0 : 1];
+    other.x264cli = settings::x264_dialects[settings::current_x264(s) ? 0 : 1].name;
     if (!refused.empty() && refused_by_sample(other, x264.build).empty()) {
         offer.other_dialect = true;
         reasons += described(x264) + " in " + x264.path + " refuses " + joined(refused) +

@@ -1,8 +1,8 @@
-#include "frontend/ui/batch_script.h"
+#include "frontend/commands/batch_script.h"
 
 #include "frontend/commands/text_parts.h"
 
-namespace ui {
+namespace commands {
 
 namespace {
 
@@ -34,4 +34,4 @@ std::string batch_file_name(const std::string& chosen) {
     return commands::has_extension_dot(chosen) ? chosen : chosen + ".bat";
 }
 
-} // namespace ui
+} // namespace commands

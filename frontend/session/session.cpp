@@ -1,10 +1,13 @@
-#include "frontend/app/session.h"
+#include "frontend/session/session.h"
 
-namespace app {
+namespace session {
 
-void create_working_folders(platform::Os& os, const std::string& program_folder) {
-    for (const char* sub : {"avs", "stats", "configs", "log", "avsinc"})
-        os.create_folder(program_folder + sub);
+std::vector<std::string> ProgramFolder::working_folders() const {
+    return {path + "avs", path + "stats", path + "configs", path + "log", path + "avsinc"};
+}
+
+void create_working_folders(platform::Os& os, const ProgramFolder& folder) {
+    for (const std::string& sub : folder.working_folders()) os.create_folder(sub);
 }
 
 const char* const default_include_script =
@@ -15,9 +18,9 @@ const char* const default_include_script =
     "# video and audio. Edit it, or add scripts of your own beside it.\r\n"
     "DirectShowSource(fs)\r\n";
 
-bool provide_default_include(platform::Os& os, const std::string& program_folder) {
-    if (!include_names(os, program_folder).empty()) return false;
-    return os.write_new_file(program_folder + "avsinc\\default.avs", default_include_script);
+bool provide_default_include(platform::Os& os, const ProgramFolder& folder) {
+    if (!include_names(os, folder).empty()) return false;
+    return os.write_new_file(folder.include_folder() + "default.avs", default_include_script);
 }
 
 namespace {
@@ -31,24 +34,16 @@ std::vector<std::string> names_without_extension(platform::Os& os, const std::st
 
 } // namespace
 
-std::vector<std::string> configuration_names(platform::Os& os, const std::string& program_folder) {
-    return names_without_extension(os, program_folder + "configs\\*.ini");
+std::vector<std::string> configuration_names(platform::Os& os, const ProgramFolder& folder) {
+    return names_without_extension(os, folder.configuration_folder() + "*.ini");
 }
 
-std::vector<std::string> include_names(platform::Os& os, const std::string& program_folder) {
-    return names_without_extension(os, program_folder + "avsinc\\*.avs");
+std::vector<std::string> include_names(platform::Os& os, const ProgramFolder& folder) {
+    return names_without_extension(os, folder.include_folder() + "*.avs");
 }
 
-std::string configuration_file(const std::string& program_folder, const std::string& name) {
-    return program_folder + "configs\\" + name + ".ini";
-}
-
-std::string settings_file(const std::string& program_folder) {
-    return program_folder + "quorbel.ini";
-}
-
-std::string job_list_file(const std::string& program_folder) {
-    return program_folder + "quorbel.jobs";
+settings::LoadContext load_context(platform::Os& os, const ProgramFolder& folder) {
+    return {os, folder.defaults_file(), include_names(os, folder)};
 }
 
 std::string held_no_settings(const std::string& path, const std::string& kept) {
@@ -74,4 +69,4 @@ void load_defaults(settings::Settings& s, const settings::LoadContext& ctx) {
     defaults_from_memory(s, settings::load_builtin_defaults(s, ctx), ctx);
 }
 
-} // namespace app
+} // namespace session

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace ui {
+namespace commands {
 
 // "Make BAT": four head lines that enter the program's folder and set up the
 // tools' environment, then every job line; CR LF after each line.
@@ -21,4 +21,4 @@ std::string started_batch_text(const std::string& program_folder,
 // has no extension.
 std::string batch_file_name(const std::string& chosen);
 
-} // namespace ui
+} // namespace commands

@@ -1,0 +1,78 @@
+// The program's start-up as the window and quorbel-cli share it, and the
+// program's folder with every name the front end keeps there: the working
+// folders, the lists of named configurations and include scripts, and the
+// start-up settings file.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "frontend/commands/job_files.h"
+#include "frontend/settings/settings_file.h"
+#include "platform/os.h"
+
+namespace session {
+
+// The folder of the program's own file, ending in its separator, and the
+// names of what the front end keeps there.
+struct ProgramFolder {
+    std::string path;
+
+    // The settings the program starts with and leaves behind.
+    std::string settings_file() const { return path + "quorbel.ini"; }
+    // The job list kept between runs.
+    std::string job_list_file() const { return path + "quorbel.jobs"; }
+    // The file through which the built-in defaults are loaded.
+    std::string defaults_file() const { return path + "default.ini"; }
+    // A named configuration, and the pattern that lists them.
+    std::string configuration_file(const std::string& name) const {
+        return path + "configs\\" + name + ".ini";
+    }
+    // The folders of the wrappers, stats files and logs a job names.
+    commands::JobFolders job_folders() const {
+        return {path + "avs\\", path + "stats\\", path + "log\\"};
+    }
+    // The names of the working folders, in the order they are created.
+    std::vector<std::string> working_folders() const;
+    std::string include_folder() const { return path + "avsinc\\"; }
+    std::string configuration_folder() const { return path + "configs\\"; }
+};
+
+// "avs", "stats", "configs", "log", "avsinc", in this order; existing or
+// impossible folders are passed over.
+void create_working_folders(platform::Os& os, const ProgramFolder& folder);
+
+// When the "avsinc" folder holds no include script, writes "default.avs"
+// there: it reads the wrapper's source with video and audio through
+// DirectShow. A file of that name is never replaced. Returns whether it wrote
+// the script, which is then the one to choose.
+bool provide_default_include(platform::Os& os, const ProgramFolder& folder);
+// The include script it writes, CR LF after each line.
+extern const char* const default_include_script;
+
+// The lists list their folders' file entries in listing order, each name
+// without its extension (up to its last ".").
+// The configuration-name list: "configs\*.ini" of the program's folder.
+std::vector<std::string> configuration_names(platform::Os& os, const ProgramFolder& folder);
+// The include list: "avsinc\*.avs" of the program's folder (the same folder
+// on Windows, whose file names ignore letter case, as "AVSinc").
+std::vector<std::string> include_names(platform::Os& os, const ProgramFolder& folder);
+
+// What the user is told of a settings file that held no settings and was
+// set aside as `kept`: "C:\enc\quorbel.ini held no settings (it was empty or
+// damaged); it is kept as C:\enc\quorbel.ini.unreadable."
+std::string held_no_settings(const std::string& path, const std::string& kept);
+
+// A load from this folder: its defaults file and its include list.
+settings::LoadContext load_context(platform::Os& os, const ProgramFolder& folder);
+
+// Loads the settings file; a missing one brings in the built-in defaults.
+// When not even default.ini can be written (a read-only program folder, or a
+// folder named for the scripts only), the built-in text is read from memory,
+// so the program still starts with it.
+void start_up_load(settings::Settings& s, const std::string& path,
+                   const settings::LoadContext& ctx);
+// The built-in defaults, with the same fallback.
+void load_defaults(settings::Settings& s, const settings::LoadContext& ctx);
+
+} // namespace session

@@ -1,0 +1,47 @@
+// The fixed choice lists: each entry's name as the user sees it, paired with
+// the word the x264 lines write for it. A list's position is the index a
+// settings file stores.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace settings {
+
+struct Choice {
+    const char* name;
+    const char* word; // what the x264 line writes; empty when it writes nothing of its own
+};
+
+extern const Choice me_methods[4];       // `ms`: "Diamond Search" is "dia", ...
+extern const Choice direct_modes[4];     // `dm`: "Auto" is "auto", ...
+extern const Choice trellis_choices[3];  // `tre`
+extern const Choice audio_encoders[7];   // `ae`: the lines' pieces are in commands/audio_mux
+extern const Choice muxers[5];           // `muxer`
+extern const Choice x264_dialects[2];    // `x264cli`: "classic", "current"
+extern const Choice x264_inputs[2];      // `x264input`: "avisynth", "direct"
+
+// "Partition decision" (`m`): the subpixel refinement level in each dialect
+// of the lines. Current builds fold B-frame RDO into the levels ("subme7 ==
+// old subme6+brdo, subme8 == old subme7+brdo"); "7(Best)" takes the nearest.
+struct PartitionDecision {
+    const char* name;
+    const char* classic; // the level of the classic lines
+    bool b_rdo;          // the classic lines add --b-rdo
+    const char* current; // the level of the lines for current x264
+};
+extern const PartitionDecision partition_decisions[9];
+
+// The entry at `index`; nullptr when nothing (or nothing valid) is chosen.
+template <typename T, int N> const T* entry(const T (&list)[N], int index) {
+    return index >= 0 && index < N ? &list[index] : nullptr;
+}
+
+// The names of a list, in order.
+template <typename T, int N> std::vector<std::string> names_of(const T (&list)[N]) {
+    std::vector<std::string> names;
+    for (const T& e : list) names.push_back(e.name);
+    return names;
+}
+
+} // namespace settings
