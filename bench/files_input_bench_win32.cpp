@@ -42,7 +42,7 @@ int main() {
     std::string folder = std::string(temp) + "files_input_bench\\";
     CreateDirectoryA(folder.c_str(), nullptr);
     platform::Os& os = platform::native_os();
-    app::create_working_folders(os, folder);
+    session::create_working_folders(os, {folder});
     std::printf("%8s %12s %14s\n", "names", "ms", "ms per 1,000");
     for (int count : {1000, 4000}) {
         Answers answers;

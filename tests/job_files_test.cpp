@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "commands_fixture.h"
+#include "frontend/commands/batch_script.h"
 #include "frontend/commands/job_block.h"
 #include "frontend/commands/job_files.h"
-#include "frontend/commands/batch_script.h"
 #include "test_support.h"
 
 using namespace commands;

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <string>
 
 #include "frontend/ui/control_ids.h"
@@ -12,11 +14,18 @@ namespace test {
 
 using ui::Ctl;
 
-// A control of the window: in the window itself or in one of its pages.
+// A control of the window: in the window itself or in one of its pages. A
+// page's controls are made when it is first shown, so its tab is chosen
+// first (as a click on it does) when they are not there yet.
 inline HWND find_control(HWND window, Ctl id) {
     if (HWND direct = GetDlgItem(window, static_cast<int>(id))) return direct;
-    for (HWND page = GetWindow(window, GW_CHILD); page; page = GetWindow(page, GW_HWNDNEXT))
-        if (HWND h = GetDlgItem(page, static_cast<int>(id))) return h;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        for (HWND page = GetWindow(window, GW_CHILD); page; page = GetWindow(page, GW_HWNDNEXT))
+            if (HWND h = GetDlgItem(page, static_cast<int>(id))) return h;
+        HWND tabs = GetDlgItem(window, static_cast<int>(Ctl::tabs));
+        if (!tabs || page_of(id) == ui::Page::none) break;
+        SendMessageA(tabs, TCM_SETCURFOCUS, static_cast<WPARAM>(page_of(id)), 0);
+    }
     return nullptr;
 }
 

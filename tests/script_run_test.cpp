@@ -6,9 +6,9 @@
 #include <regex>
 
 #include "frontend/commands/audio_mux.h"
+#include "frontend/commands/batch_script.h"
 #include "frontend/commands/job_block.h"
 #include "frontend/commands/text_parts.h"
-#include "frontend/commands/batch_script.h"
 #include "platform/os.h"
 #include "test_support.h"
 

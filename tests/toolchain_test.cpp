@@ -159,6 +159,7 @@ TEST_F(FrontEndTest, AqWarningOnlyForTheClassicLines) {
     os.write_file(dir.file("quorbel.ini"), "x264cli = current\r\n");
     app.start();
     user(Ctl::aq, Event::changed, "1");
-    for (const std::string& asked : dialogs.asked) EXPECT_EQ(asked.find("Warning!"), std::string::npos);
+    for (const std::string& asked : dialogs.asked)
+        EXPECT_EQ(asked.find("Warning!"), std::string::npos);
     EXPECT_TRUE(view.enabled[Ctl::aq1]);
 }

@@ -48,7 +48,8 @@ TEST(NativeTools, FindX264AndReadItsBuild) {
         }
 #ifdef _WIN32
         std::string version = c.version;
-        for (size_t at; (at = version.find("\\n")) != std::string::npos;) version.replace(at, 2, "\n");
+        for (size_t at; (at = version.find("\\n")) != std::string::npos;)
+            version.replace(at, 2, "\n");
         stand_in(folder, version);
 #else
         stand_in(folder, c.version);

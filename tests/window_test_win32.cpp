@@ -6,9 +6,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <thread>
+#include <algorithm>
 
+#include "front_end_fixture.h"
 #include "frontend/ui/layout.h"
 #include "frontend/ui/resource_ids.h"
 #include "frontend/ui/window.h"
@@ -72,9 +72,12 @@ class WindowTest : public ::testing::Test {
     test::TempFolder dir;
     Logo logo;
     test::FakeTools tools; // no x264.exe: no start-up question
+    // Questions are answered here: the test opens no message box of its own.
+    test::ScriptedDialogs dialogs;
     Window window{{platform::native_os(), platform::native_media_probe(),
                    platform::native_processes(), tools},
-                  dir.path()};
+                  dir.path(),
+                  &dialogs};
 
     HWND at(Ctl id) { return hwnd(window.control(id)); }
     void start() {
@@ -355,29 +358,31 @@ TEST_F(WindowTest, EventsAsAUserMakesThem) {
 
 TEST_F(WindowTest, TheAqWarningEachTimeAqIsTicked) {
     start();
-    std::atomic<int> boxes{0};
-    std::atomic<bool> done{false};
-    // Answers every "Warning!" box as the user would.
-    std::thread user([&] {
-        while (!done) {
-            HWND box = FindWindowA("#32770", "Warning!");
-            if (box) {
-                ++boxes;
-                SendMessageA(box, WM_COMMAND, IDOK, 0);
-                while (IsWindow(box) && !done) Sleep(10);
-            }
-            Sleep(10);
-        }
-    });
     window.select_page(1);
     click(Ctl::aq);
     EXPECT_TRUE(enabled(Ctl::aq1));
     click(Ctl::aq);
     EXPECT_FALSE(enabled(Ctl::aq2));
     click(Ctl::aq);
-    done = true;
-    user.join();
+    int boxes = 0;
+    for (const std::string& asked : dialogs.asked)
+        boxes += asked == "message|Warning!|Only Quillfin's x264 support AQ parameter!";
     EXPECT_EQ(boxes, 2);
+    EXPECT_FALSE(FindWindowA("#32770", "Warning!")); // no real box was opened
+}
+
+TEST_F(WindowTest, CustomMatrixAsksThroughTheDialogsOnAChoiceAndOnALoad) {
+    platform::native_os().write_file(dir.file("quorbel.ini"), "cqm = custom...\r\n");
+    start();
+    EXPECT_EQ(dialogs.asked.back(), "open|Select a matrix file||*.*|*.*");
+    EXPECT_EQ(text(Ctl::cqm), "flat");
+    dialogs.files = {std::string("C:\\mats\\my.cfg")};
+    choose(Ctl::cqm, 2); // "custom..."
+    EXPECT_EQ(window.front_end().settings.cqm, "\"C:\\mats\\my.cfg\"");
+    EXPECT_EQ(text(Ctl::cqm), "\"C:\\mats\\my.cfg\"");
+    EXPECT_EQ(std::count(dialogs.asked.begin(), dialogs.asked.end(),
+                         "open|Select a matrix file||*.*|*.*"),
+              2);
 }
 
 TEST_F(WindowTest, OutOfRangeSettingsAtStartLeaveTheControlsAsTheirRulesDemand) {

@@ -81,7 +81,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     HANDLE logo = LoadImageA(instance, MAKEINTRESOURCEA(QUORBEL_LOGO_BITMAP), IMAGE_BITMAP, 0, 0,
                              LR_DEFAULTCOLOR);
 
-    app::create_working_folders(os, folder);
+    session::create_working_folders(os, {folder});
 
     ui::Window window({os, platform::native_media_probe(), platform::native_processes(),
                        platform::native_tools()},

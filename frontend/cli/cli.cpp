@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "frontend/commands/batch_script.h"
 #include "frontend/commands/job_block.h"
 #include "frontend/commands/job_check.h"
 #include "frontend/commands/job_files.h"
@@ -9,7 +10,6 @@
 #include "frontend/session/session.h"
 #include "frontend/settings/corrections.h"
 #include "frontend/settings/settings_file.h"
-#include "frontend/commands/batch_script.h"
 
 namespace cli {
 
@@ -207,7 +207,8 @@ int run(const std::vector<std::string>& args, platform::Os& os, platform::MediaP
     if (o.bat_file) {
         // In the console's code page, which the command interpreter reads.
         std::string name = commands::batch_file_name(*o.bat_file);
-        std::optional<std::string> text = os.ansi_to_console(commands::saved_batch_text(folder.path, jobs));
+        std::optional<std::string> text =
+            os.ansi_to_console(commands::saved_batch_text(folder.path, jobs));
         if (!text)
             return fail(err,
                         "cannot write " + name +

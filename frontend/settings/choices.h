@@ -13,13 +13,13 @@ struct Choice {
     const char* word; // what the x264 line writes; empty when it writes nothing of its own
 };
 
-extern const Choice me_methods[4];       // `ms`: "Diamond Search" is "dia", ...
-extern const Choice direct_modes[4];     // `dm`: "Auto" is "auto", ...
-extern const Choice trellis_choices[3];  // `tre`
-extern const Choice audio_encoders[7];   // `ae`: the lines' pieces are in commands/audio_mux
-extern const Choice muxers[5];           // `muxer`
-extern const Choice x264_dialects[2];    // `x264cli`: "classic", "current"
-extern const Choice x264_inputs[2];      // `x264input`: "avisynth", "direct"
+extern const Choice me_methods[4];      // `ms`: "Diamond Search" is "dia", ...
+extern const Choice direct_modes[4];    // `dm`: "Auto" is "auto", ...
+extern const Choice trellis_choices[3]; // `tre`
+extern const Choice audio_encoders[7];  // `ae`: the lines' pieces are in commands/audio_mux
+extern const Choice muxers[5];          // `muxer`
+extern const Choice x264_dialects[2];   // `x264cli`: "classic", "current"
+extern const Choice x264_inputs[2];     // `x264input`: "avisynth", "direct"
 
 // "Partition decision" (`m`): the subpixel refinement level in each dialect
 // of the lines. Current builds fold B-frame RDO into the levels ("subme7 ==

@@ -51,10 +51,10 @@ Changed correct_after_load(Settings& s) {
     Changed changed = deblock_mirrors(s);
     add(changed, slider_from_bias(s));
     add(changed, validate_value(s));
-    for (auto field : {&Settings::kfb, &Settings::bfr, &Settings::vbr, &Settings::minqp,
-                       &Settings::maxqp, &Settings::qps, &Settings::mb, &Settings::ref,
-                       &Settings::thr, &Settings::range, &Settings::sct, &Settings::vbs,
-                       &Settings::vmb, &Settings::vib, &Settings::bv})
+    for (auto field :
+         {&Settings::kfb, &Settings::bfr, &Settings::vbr, &Settings::minqp, &Settings::maxqp,
+          &Settings::qps, &Settings::mb, &Settings::ref, &Settings::thr, &Settings::range,
+          &Settings::sct, &Settings::vbs, &Settings::vmb, &Settings::vib, &Settings::bv})
         add(changed, clamp(s, field));
     return changed;
 }

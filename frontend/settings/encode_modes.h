@@ -23,24 +23,24 @@ enum class Piece {
     ratio,
     subme,
     fast_subme,
-    vbv_ratetol,    // the VBV options with --ratetol
-    vbv,            // the VBV options without it
+    vbv_ratetol, // the VBV options with --ratetol
+    vbv,         // the VBV options without it
 };
 
 struct ModeSpec {
-    const char* name;   // shown in the list and echoed into the job
-    bool quantizer;     // `value` is captioned "Quantizer" (a quantizer or CRF)
-    int value_high;     // upper limit of `value` while "Size" is off: 51 or 8000
-    bool rate_fields;   // `vbr`, `minqp`, `maxqp`, `qps`, `vbs`, `vmb`, `vib` enabled
-    bool stats_file;    // `upstat`, `statsname` and the statsfile "..." enabled
-    bool opens_stats;   // the statsfile "..." opens an existing file (it saves in others)
-    bool auto_crf;      // `auto1pcrf` and "<-CRF" shown
-    bool size_rows;     // the size fields shown in the logo's place
+    const char* name; // shown in the list and echoed into the job
+    bool quantizer;   // `value` is captioned "Quantizer" (a quantizer or CRF)
+    int value_high;   // upper limit of `value` while "Size" is off: 51 or 8000
+    bool rate_fields; // `vbr`, `minqp`, `maxqp`, `qps`, `vbs`, `vmb`, `vib` enabled
+    bool stats_file;  // `upstat`, `statsname` and the statsfile "..." enabled
+    bool opens_stats; // the statsfile "..." opens an existing file (it saves in others)
+    bool auto_crf;    // `auto1pcrf` and "<-CRF" shown
+    bool size_rows;   // the size fields shown in the logo's place
     // A primitive mode: its one pass line, and whether it writes video (the
     // first passes keep only their stats and write to "nul").
     std::vector<Piece> pieces;
     bool writes_video;
-    bool guarded;       // the line runs only when the size test before it failed
+    bool guarded; // the line runs only when the size test before it failed
     // An automated mode: its passes, by primitive mode; the first at the CRF
     // of `auto1pcrf`; with a size test between them, the first pass writes no
     // audio and the second runs only when the size missed its range.

@@ -93,5 +93,4 @@ inline bool direct_input(const Settings& s) {
 // field has no list of them, and for fields that are not texts).
 bool is_choice(const FieldSpec& f, const std::string& text);
 
-
 } // namespace settings

@@ -18,14 +18,14 @@ namespace {
 // The order in which a load reads the keys; avsinc comes last and is
 // handled on its own.
 const char* const keys_in_load_order[] = {
-    "a1",      "a2",        "a3",        "a4",       "a5",    "a6",      "cab",     "tre",
-    "fil",     "bref",      "bme",       "ba",       "bwb",   "mode",    "dm",      "m",
-    "ms",      "aud",       "ae",        "apin",     "muxer", "deb-a",   "deb-b",   "dctd",
-    "fastpsk", "upstat",    "crelog",    "sizemode", "aq",    "cqm",     "aub",     "mb",
-    "bias",    "fa",        "fb",        "value",    "range", "ref",     "arx",     "ary",
-    "thr",     "nr",        "kfb",       "bfr",      "vbr",   "minqp",   "maxqp",   "qps",
-    "sct",     "mingop",    "maxgop",    "auto1pcrf", "vbs",  "vmb",     "vib",     "bv",
-    "maxsize", "minsize",   "dzinter",   "dzintra",  "aq1",   "aq2",     "mxref",   "x264cli",
+    "a1",        "a2",       "a3",      "a4",        "a5",    "a6",    "cab",   "tre",
+    "fil",       "bref",     "bme",     "ba",        "bwb",   "mode",  "dm",    "m",
+    "ms",        "aud",      "ae",      "apin",      "muxer", "deb-a", "deb-b", "dctd",
+    "fastpsk",   "upstat",   "crelog",  "sizemode",  "aq",    "cqm",   "aub",   "mb",
+    "bias",      "fa",       "fb",      "value",     "range", "ref",   "arx",   "ary",
+    "thr",       "nr",       "kfb",     "bfr",       "vbr",   "minqp", "maxqp", "qps",
+    "sct",       "mingop",   "maxgop",  "auto1pcrf", "vbs",   "vmb",   "vib",   "bv",
+    "maxsize",   "minsize",  "dzinter", "dzintra",   "aq1",   "aq2",   "mxref", "x264cli",
     "x264input", "x264asked"};
 
 template <size_t N>

@@ -24,8 +24,8 @@ FieldSpec num(const char* key, Kind kind, int S::*member, const char* created, c
 }
 FieldSpec choice(const char* key, int S::*member, const char* created, const char* missing,
                  std::vector<std::string> names) {
-    return {key, Kind::index, member, nullptr, created, missing, none, std::move(names),
-            true,  true,        false};
+    return {key,  Kind::index,      member, nullptr, created, missing,
+            none, std::move(names), true,   true,    false};
 }
 std::vector<std::string> mode_names() {
     std::vector<std::string> names;
@@ -41,8 +41,8 @@ FieldSpec txt(const char* key, std::string S::*member, const char* created, cons
 // empty).
 template <int N>
 FieldSpec tool_choice(const char* key, std::string S::*member, const Choice (&list)[N]) {
-    return {key,  Kind::text, nullptr, member, list[0].name, list[0].name, none, names_of(list),
-            true, false,      true};
+    return {key,  Kind::text,     nullptr, member, list[0].name, list[0].name,
+            none, names_of(list), true,    false,  true};
 }
 FieldSpec tool_text(const char* key, std::string S::*member) {
     return {key, Kind::text, nullptr, member, "", "", none, {}, true, false, true};

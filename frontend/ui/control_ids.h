@@ -167,6 +167,7 @@ enum class Ctl : int {
 
 // The pages of the tab panel, in tab order; `none` for the window's own controls.
 enum class Page : int { none = -1, bitrate, rate_control, mbs_frames, more, job };
+constexpr int page_count = 5;
 
 constexpr Page page_of(Ctl id) {
     int group = static_cast<int>(id) / 100;

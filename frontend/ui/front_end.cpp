@@ -2,10 +2,10 @@
 
 #include "frontend/settings/choices.h"
 
+#include "frontend/ui/control_rules.h"
 #include "frontend/ui/event_dispatch.h"
 #include "frontend/ui/handlers.h"
 #include "frontend/ui/layout.h"
-#include "frontend/ui/control_rules.h"
 #include "frontend/ui/script_report.h"
 
 namespace ui {

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "frontend/commands/batch_script.h"
 #include "frontend/commands/job_block.h"
 #include "frontend/commands/job_check.h"
 #include "frontend/commands/job_files.h"
@@ -9,7 +10,6 @@
 #include "frontend/settings/encode_modes.h"
 #include "frontend/settings/settings_file.h"
 #include "frontend/settings/text_number.h"
-#include "frontend/commands/batch_script.h"
 
 namespace ui {
 
@@ -277,7 +277,8 @@ void start(FrontEnd& app, Ctl) {
     for (int n = 2; app.os.file_exists(app.folder.path + name); ++n)
         name = "temp" + std::to_string(n) + ".bat";
     std::string path = app.folder.path + name;
-    if (!write_script(app, path, commands::started_batch_text(app.folder.path, app.jobs, name))) return;
+    if (!write_script(app, path, commands::started_batch_text(app.folder.path, app.jobs, name)))
+        return;
     if (std::optional<uint32_t> pid = app.processes.start_script(path, app.folder.path)) {
         app.waiting_scripts.push_back(*pid);
         app.view.start_timer(Timer::lower_priority, idle_delay_ms);

@@ -4,7 +4,7 @@
 
 namespace ui {
 
-const char* const tab_names[5] = {"Bitrate", "Rate Control", "MBs&&Frames", "More", "Job"};
+const char* const tab_names[page_count] = {"Bitrate", "Rate Control", "MBs&&Frames", "More", "Job"};
 
 namespace {
 

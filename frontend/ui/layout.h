@@ -56,7 +56,7 @@ struct ControlSpec {
 
 constexpr const char* window_title = "quorbel";
 constexpr int client_width = 308, client_height = 359;
-extern const char* const tab_names[5];
+extern const char* const tab_names[page_count];
 
 // Every control, in creation order: the window's own first, then page by page.
 const std::vector<ControlSpec>& layout();

@@ -1,20 +1,21 @@
 // The main window on Win32. Controls are created by walking the layout
 // table; each tab page is a child window holding its controls, shown only
-// while its tab is selected. Notifications become FrontEnd events, and the
-// FrontEnd's decisions come back through the ControlView below.
+// while its tab is selected. The first page is built with the window, the
+// others when they are first shown: until then the settings and the states
+// the rules gave keep what their controls are to show. Notifications become
+// FrontEnd events, and the FrontEnd's decisions come back through the
+// ControlView below. The standard dialogs are standard_dialogs_win32.cpp.
 #include "frontend/ui/window.h"
 
 #include <windows.h>
 
 #include <commctrl.h>
-#include <commdlg.h>
-#include <shlobj.h>
 
 #include <map>
 #include <vector>
 
 #include "frontend/ui/layout.h"
-#include "frontend/ui/resource_ids.h"
+#include "frontend/ui/standard_dialogs.h"
 
 namespace ui {
 
@@ -29,6 +30,8 @@ constexpr UINT rewrite_message = WM_APP + 1;
 // itself" (below 0xF000, multiples of 16).
 constexpr UINT current_lines_item = 0x0110;
 constexpr UINT direct_input_item = 0x0120;
+// The watch timer has an id of its own; each lowering timer a new one.
+constexpr UINT_PTR watch_timer = 1;
 
 std::string window_text(HWND hwnd) {
     std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
@@ -46,46 +49,43 @@ std::string item_text(HWND combo, LRESULT index) {
     return text;
 }
 
-const char* class_of(Kind kind) {
-    switch (kind) {
-    case Kind::button:
-    case Kind::check_box:
-    case Kind::group_frame: return WC_BUTTONA;
-    case Kind::caption:
-    case Kind::image: return WC_STATICA;
-    case Kind::text_field: return WC_EDITA;
-    case Kind::choice_list:
-    case Kind::editable_choice_list: return WC_COMBOBOXA;
-    case Kind::slider: return TRACKBAR_CLASSA;
-    case Kind::list_box: return WC_LISTBOXA;
-    case Kind::tab_panel: return WC_TABCONTROLA;
-    }
-    return WC_STATICA;
+// The last item whose text equals `text` exactly, or CB_ERR.
+LRESULT last_item(HWND combo, const std::string& text) {
+    LRESULT found = CB_ERR, n = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < n; ++i)
+        if (item_text(combo, i) == text) found = i;
+    return found;
 }
 
-DWORD style_of(const ControlSpec& c) {
-    DWORD base = WS_CHILD | WS_VISIBLE;
+// The window class and style of each kind of control.
+struct KindClass {
+    const char* window_class;
+    DWORD style;
+    DWORD ex_style;
+};
+KindClass class_of(const ControlSpec& c) {
+    const DWORD base = WS_CHILD | WS_VISIBLE, tab = WS_TABSTOP;
     switch (c.kind) {
-    case Kind::button: return base | WS_TABSTOP | BS_PUSHBUTTON;
-    case Kind::check_box: return base | WS_TABSTOP | BS_AUTOCHECKBOX;
-    case Kind::group_frame: return base | BS_GROUPBOX;
-    case Kind::caption: return base | SS_LEFTNOWORDWRAP; // a long caption is cut, not wrapped away
-    case Kind::image: return base | SS_BITMAP;
+    case Kind::button: return {WC_BUTTONA, base | tab | BS_PUSHBUTTON, 0};
+    case Kind::check_box: return {WC_BUTTONA, base | tab | BS_AUTOCHECKBOX, 0};
+    case Kind::group_frame: return {WC_BUTTONA, base | BS_GROUPBOX, 0};
+    // A long caption is cut, not wrapped away.
+    case Kind::caption: return {WC_STATICA, base | SS_LEFTNOWORDWRAP, 0};
+    case Kind::image: return {WC_STATICA, base | SS_BITMAP, 0};
     case Kind::text_field:
-        return base | WS_TABSTOP | ES_AUTOHSCROLL | ((c.entry & digits_only) ? ES_NUMBER : 0);
-    case Kind::choice_list: return base | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+        return {WC_EDITA, base | tab | ES_AUTOHSCROLL | ((c.entry & digits_only) ? ES_NUMBER : 0),
+                WS_EX_CLIENTEDGE};
+    case Kind::choice_list: return {WC_COMBOBOXA, base | tab | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
     case Kind::editable_choice_list:
-        return base | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
-    case Kind::slider: return base | WS_TABSTOP | TBS_HORZ | TBS_NOTICKS;
+        return {WC_COMBOBOXA, base | tab | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0};
+    case Kind::slider: return {TRACKBAR_CLASSA, base | tab | TBS_HORZ | TBS_NOTICKS, 0};
     case Kind::list_box:
-        return base | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-    case Kind::tab_panel: return base | WS_TABSTOP | WS_CLIPSIBLINGS;
+        return {WC_LISTBOXA,
+                base | tab | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                WS_EX_CLIENTEDGE};
+    case Kind::tab_panel: return {WC_TABCONTROLA, base | tab | WS_CLIPSIBLINGS, 0};
     }
-    return base;
-}
-
-DWORD ex_style_of(Kind kind) {
-    return kind == Kind::text_field || kind == Kind::list_box ? WS_EX_CLIENTEDGE : 0;
+    return {WC_STATICA, base, 0};
 }
 
 // The FrontEnd's event for a notification; none for those the handlers ignore.
@@ -107,276 +107,77 @@ Event event_of(Kind kind, WORD code) {
     }
 }
 
-// "a|b|c|d" as the double-NUL-ended list the file dialogs take.
-std::string filter_list(const std::string& filters) {
-    std::string list = filters;
-    for (char& c : list)
-        if (c == '|') c = '\0';
-    return list + std::string(2, '\0');
-}
-
-INT_PTR CALLBACK input_procedure(HWND dlg, UINT message, WPARAM wparam, LPARAM lparam) {
-    struct Input {
-        const std::string *title, *prompt;
-        std::string* text;
-    };
-    switch (message) {
-    case WM_INITDIALOG: {
-        auto* in = reinterpret_cast<Input*>(lparam);
-        SetWindowLongPtrA(dlg, DWLP_USER, lparam);
-        SetWindowTextA(dlg, in->title->c_str());
-        SetDlgItemTextA(dlg, QUORBEL_INPUT_PROMPT, in->prompt->c_str());
-        SetDlgItemTextA(dlg, QUORBEL_INPUT_TEXT, in->text->c_str());
-        return TRUE;
-    }
-    case WM_COMMAND:
-        if (LOWORD(wparam) == IDOK) {
-            auto* in = reinterpret_cast<Input*>(GetWindowLongPtrA(dlg, DWLP_USER));
-            *in->text = window_text(GetDlgItem(dlg, QUORBEL_INPUT_TEXT));
-            EndDialog(dlg, IDOK);
-        } else if (LOWORD(wparam) == IDCANCEL) {
-            EndDialog(dlg, IDCANCEL);
-        }
-        return TRUE;
-    case WM_CLOSE: EndDialog(dlg, IDCANCEL); return TRUE;
-    }
-    return FALSE;
-}
-
-int CALLBACK folder_start(HWND hwnd, UINT message, LPARAM, LPARAM start) {
-    if (message == BFFM_INITIALIZED) SendMessageA(hwnd, BFFM_SETSELECTIONA, TRUE, start);
-    return 0;
-}
-
 } // namespace
 
-struct Window::Impl final : ControlView, Dialogs {
+struct Window::Impl final : ControlView {
     Impl(Services services, std::string folder, Dialogs* dialogs)
-        : app(services, *this, dialogs ? *dialogs : *this, std::move(folder)) {}
+        : app(services, *this, dialogs ? *dialogs : standard, std::move(folder)) {}
 
+    StandardDialogs standard;
     FrontEnd app;
-    HWND hwnd = nullptr;
-    HWND tabs = nullptr;
-    HWND pages[5] = {};
-    HFONT tahoma = nullptr;
+    HWND hwnd = nullptr, tabs = nullptr;
+    HWND pages[page_count] = {};
+    bool built[page_count] = {};
+    HFONT tahoma = nullptr, dialog_font = nullptr;
+    void* logo = nullptr;
     std::map<int, HWND> controls;
+    // What the controls of pages not built yet are to show once built.
+    std::map<Ctl, bool> enabled, shown;
+    std::map<Ctl, std::string> captions;
+    std::map<Ctl, std::vector<std::string>> items;
     HWND last_focus = nullptr;
-    int jobs_width = 0; // pixels of the job list's longest line
-    // The watch timer has an id of its own; each lowering timer a new one.
-    static constexpr UINT_PTR watch_timer = 1;
     UINT_PTR last_timer = watch_timer;
+    int jobs_width = 0; // pixels of the job list's longest line
     // While the program itself writes into controls, their notifications
     // are not user events.
     int writing = 0;
 
-    HWND at(Ctl id) const { return controls.at(static_cast<int>(id)); }
+    HWND at(Ctl id) const {
+        auto it = controls.find(static_cast<int>(id));
+        return it == controls.end() ? nullptr : it->second;
+    }
 
     // --- ControlView ---
-    void enable(Ctl c, bool on) override { EnableWindow(at(c), on); }
-    void show(Ctl c, bool on) override { ShowWindow(at(c), on ? SW_SHOW : SW_HIDE); }
-    void set_caption(Ctl c, const std::string& text) override { set_text(at(c), text); }
-    void set_items(Ctl c, const std::vector<std::string>& items) override {
+    void enable(Ctl c, bool on) override {
+        enabled[c] = on;
+        if (HWND h = at(c)) EnableWindow(h, on);
+    }
+    void show(Ctl c, bool on) override {
+        shown[c] = on;
+        if (HWND h = at(c)) ShowWindow(h, on ? SW_SHOW : SW_HIDE);
+    }
+    void set_caption(Ctl c, const std::string& text) override {
+        captions[c] = text;
+        if (HWND h = at(c)) set_text(h, text);
+    }
+    void set_items(Ctl c, const std::vector<std::string>& list) override {
+        items[c] = list;
         HWND h = at(c);
+        if (!h) return;
         ++writing;
         SendMessageA(h, CB_RESETCONTENT, 0, 0);
-        for (const std::string& item : items)
+        for (const std::string& item : list)
             SendMessageA(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
         --writing;
     }
-    std::string control_value(Ctl c) override {
-        const ControlSpec& row = control_spec(c);
-        HWND h = at(c);
-        switch (row.kind) {
-        case Kind::list_box: return std::to_string(SendMessageA(h, LB_GETCURSEL, 0, 0));
-        case Kind::check_box: return SendMessageA(h, BM_GETCHECK, 0, 0) == BST_CHECKED ? "1" : "0";
-        case Kind::slider: return std::to_string(SendMessageA(h, TBM_GETPOS, 0, 0));
-        case Kind::choice_list: {
-            LRESULT i = SendMessageA(h, CB_GETCURSEL, 0, 0);
-            if (bound_field(row)->kind == settings::Kind::index) return std::to_string(i);
-            return i == CB_ERR ? std::string() : item_text(h, i);
-        }
-        default: return window_text(h);
-        }
-    }
-    void field_changed(const settings::FieldSpec& f) override {
-        std::optional<Ctl> shown_by = control_of(f);
-        if (!shown_by) { // a toolchain field: the check marks of the system menu
-            HMENU menu = GetSystemMenu(hwnd, FALSE);
-            auto mark = [](bool on) { return MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED); };
-            CheckMenuItem(menu, current_lines_item, mark(settings::current_x264(app.settings)));
-            CheckMenuItem(menu, direct_input_item, mark(settings::direct_input(app.settings)));
-            return;
-        }
-        Ctl c = *shown_by;
-        const ControlSpec& row = control_spec(c);
-        HWND h = at(c);
-        std::string value = settings::field_text(app.settings, f);
-        ++writing;
-        switch (row.kind) {
-        case Kind::check_box:
-            SendMessageA(h, BM_SETCHECK, value == "1" ? BST_CHECKED : BST_UNCHECKED, 0);
-            break;
-        case Kind::slider: SendMessageA(h, TBM_SETPOS, TRUE, app.settings.*f.number); break;
-        case Kind::choice_list:
-            if (f.kind == settings::Kind::index)
-                SendMessageA(h, CB_SETCURSEL, static_cast<WPARAM>(app.settings.*f.number), 0);
-            else
-                SendMessageA(h, CB_SETCURSEL, static_cast<WPARAM>(last_item(h, value)), 0);
-            break;
-        case Kind::editable_choice_list: {
-            // The item of that text when there is one, else the text itself.
-            LRESULT i = last_item(h, value);
-            SendMessageA(h, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
-            if (i == CB_ERR) set_text(h, value);
-            break;
-        }
-        default: set_text(h, value);
-        }
-        --writing;
-    }
-    std::optional<std::string> ask_matrix_file() override {
-        return open_file({"Select a matrix file", "", "*.*|*.*"});
-    }
-    void show_jobs(const commands::JobList& jobs, size_t first, int selected) override {
-        HWND list = at(Ctl::job_list);
-        ++writing;
-        SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-        for (LRESULT n = SendMessageA(list, LB_GETCOUNT, 0, 0); n > static_cast<LRESULT>(first);
-             --n)
-            SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(n - 1), 0);
-        for (size_t i = first; i < jobs.size(); ++i)
-            SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(jobs[i].c_str()));
-        // The list scrolls sideways to its longest line.
-        if (first == 0) jobs_width = 0;
-        HDC dc = GetDC(list);
-        HGDIOBJ old =
-            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
-        for (size_t i = first; i < jobs.size(); ++i) {
-            SIZE size = {};
-            GetTextExtentPoint32A(dc, jobs[i].c_str(), static_cast<int>(jobs[i].size()), &size);
-            if (size.cx > jobs_width) jobs_width = size.cx;
-        }
-        SelectObject(dc, old);
-        ReleaseDC(list, dc);
-        SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(jobs_width + 8), 0);
-        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
-        SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(list, nullptr, TRUE);
-        --writing;
-    }
+    std::string control_value(Ctl c) override;
+    void field_changed(const settings::FieldSpec& f) override;
+    void show_jobs(const commands::JobList& jobs, size_t first, int selected) override;
     void start_timer(Timer timer, int ms) override {
         UINT_PTR id = timer == Timer::watch_scripts ? watch_timer : ++last_timer;
         SetTimer(hwnd, id, static_cast<UINT>(ms), nullptr);
     }
     void set_title(const std::string& text) override { SetWindowTextA(hwnd, text.c_str()); }
 
-    // --- Dialogs ---
-    std::optional<std::string> file_dialog(const FileQuery& q, bool save, bool multi,
-                                           std::string& buffer) {
-        buffer.assign(multi ? 1 << 20 : MAX_PATH * 4, '\0');
-        buffer.replace(0, q.default_file.size(), q.default_file);
-        std::string filters = filter_list(q.filters);
-        OPENFILENAMEA ofn = {};
-        ofn.lStructSize = sizeof ofn;
-        ofn.hwndOwner = hwnd;
-        ofn.lpstrFilter = filters.c_str();
-        ofn.nFilterIndex = 1;
-        ofn.lpstrFile = buffer.data();
-        ofn.nMaxFile = static_cast<DWORD>(buffer.size());
-        ofn.lpstrTitle = q.title.empty() ? nullptr : q.title.c_str();
-        ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | (multi ? OFN_ALLOWMULTISELECT : 0);
-        BOOL ok = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
-        if (!ok || !buffer[0]) return std::nullopt;
-        return std::string(buffer.c_str());
-    }
-    std::optional<std::string> open_file(const FileQuery& q) override {
-        std::string buffer;
-        return file_dialog(q, false, false, buffer);
-    }
-    std::optional<std::string> save_file(const FileQuery& q) override {
-        std::string buffer;
-        return file_dialog(q, true, false, buffer);
-    }
-    std::vector<std::string> open_files(const FileQuery& q) override {
-        std::string buffer;
-        std::vector<std::string> names;
-        std::optional<std::string> first = file_dialog(q, false, true, buffer);
-        if (!first) return names;
-        // One full path, or the folder followed by the names in it.
-        size_t at = first->size() + 1;
-        if (buffer[at] == '\0') return {*first};
-        std::string folder = *first;
-        if (folder.back() != '\\') folder += '\\';
-        while (buffer[at] != '\0') {
-            std::string name(buffer.c_str() + at);
-            names.push_back(folder + name);
-            at += name.size() + 1;
-        }
-        return names;
-    }
-    std::optional<std::string> choose_folder(const std::string& prompt,
-                                             const std::string& start) override {
-        BROWSEINFOA info = {};
-        info.hwndOwner = hwnd;
-        info.lpszTitle = prompt.c_str();
-        info.ulFlags = BIF_RETURNONLYFSDIRS;
-        info.lpfn = folder_start;
-        info.lParam = reinterpret_cast<LPARAM>(start.c_str());
-        LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
-        if (!chosen) return std::nullopt;
-        char path[MAX_PATH] = {};
-        BOOL ok = SHGetPathFromIDListA(chosen, path);
-        CoTaskMemFree(chosen);
-        if (!ok || !path[0]) return std::nullopt;
-        std::string folder = path;
-        if (folder.back() != '\\') folder += '\\';
-        return folder;
-    }
-    void message(const std::string& title, const std::string& text) override {
-        MessageBoxA(hwnd, text.c_str(), title.c_str(), MB_OK);
-    }
-    bool ask_yes_no(const std::string& title, const std::string& text) override {
-        return MessageBoxA(hwnd, text.c_str(), title.c_str(), MB_YESNO) == IDYES;
-    }
-    std::optional<std::string> input_text(const std::string& title, const std::string& prompt,
-                                          const std::string& initial) override {
-        std::string text = initial;
-        struct {
-            const std::string *title, *prompt;
-            std::string* text;
-        } in = {&title, &prompt, &text};
-        INT_PTR answer =
-            DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(QUORBEL_INPUT_DIALOG), hwnd,
-                            input_procedure, reinterpret_cast<LPARAM>(&in));
-        if (answer != IDOK) return std::nullopt;
-        return text;
-    }
-    void warn(const std::string& title, const std::string& text) override { message(title, text); }
-    std::vector<std::string> include_items() override {
-        HWND h = at(Ctl::avsinc);
-        std::vector<std::string> items;
-        LRESULT n = SendMessageA(h, CB_GETCOUNT, 0, 0);
-        for (LRESULT i = 0; i < n; ++i) items.push_back(item_text(h, i));
-        return items;
-    }
-
-    // --- helpers ---
     void set_text(HWND h, const std::string& text) {
         if (window_text(h) == text) return;
         ++writing;
         SetWindowTextA(h, text.c_str());
         --writing;
     }
-    // The last item whose text equals `text` exactly, or CB_ERR.
-    static LRESULT last_item(HWND combo, const std::string& text) {
-        LRESULT found = CB_ERR, n = SendMessageA(combo, CB_GETCOUNT, 0, 0);
-        for (LRESULT i = 0; i < n; ++i)
-            if (item_text(combo, i) == text) found = i;
-        return found;
-    }
-
-    void build(void* logo);
-    void create_control(const ControlSpec& c, HFONT dialog_font, void* logo);
+    void build();
+    void build_page(int index);
+    void create_control(const ControlSpec& c);
     void show_page(int index);
     void restore_focus() {
         if (!last_focus || !IsWindowVisible(last_focus) || !IsWindowEnabled(last_focus))
@@ -387,6 +188,86 @@ struct Window::Impl final : ControlView, Dialogs {
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
     bool pre_translate(MSG& msg);
 };
+
+std::string Window::Impl::control_value(Ctl c) {
+    const ControlSpec& row = control_spec(c);
+    HWND h = at(c);
+    switch (row.kind) {
+    case Kind::list_box: return std::to_string(SendMessageA(h, LB_GETCURSEL, 0, 0));
+    case Kind::check_box: return SendMessageA(h, BM_GETCHECK, 0, 0) == BST_CHECKED ? "1" : "0";
+    case Kind::slider: return std::to_string(SendMessageA(h, TBM_GETPOS, 0, 0));
+    case Kind::choice_list: {
+        LRESULT i = SendMessageA(h, CB_GETCURSEL, 0, 0);
+        if (bound_field(row)->kind == settings::Kind::index) return std::to_string(i);
+        return i == CB_ERR ? std::string() : item_text(h, i);
+    }
+    default: return window_text(h);
+    }
+}
+
+void Window::Impl::field_changed(const settings::FieldSpec& f) {
+    std::optional<Ctl> shown_by = control_of(f);
+    if (!shown_by) { // a toolchain field: the check marks of the system menu
+        HMENU menu = GetSystemMenu(hwnd, FALSE);
+        auto mark = [](bool on) { return MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED); };
+        CheckMenuItem(menu, current_lines_item, mark(settings::current_x264(app.settings)));
+        CheckMenuItem(menu, direct_input_item, mark(settings::direct_input(app.settings)));
+        return;
+    }
+    HWND h = at(*shown_by);
+    if (!h) return; // its page shows the field when it is built
+    const ControlSpec& row = control_spec(*shown_by);
+    std::string value = settings::field_text(app.settings, f);
+    ++writing;
+    switch (row.kind) {
+    case Kind::check_box:
+        SendMessageA(h, BM_SETCHECK, value == "1" ? BST_CHECKED : BST_UNCHECKED, 0);
+        break;
+    case Kind::slider: SendMessageA(h, TBM_SETPOS, TRUE, app.settings.*f.number); break;
+    case Kind::choice_list:
+        if (f.kind == settings::Kind::index)
+            SendMessageA(h, CB_SETCURSEL, static_cast<WPARAM>(app.settings.*f.number), 0);
+        else
+            SendMessageA(h, CB_SETCURSEL, static_cast<WPARAM>(last_item(h, value)), 0);
+        break;
+    case Kind::editable_choice_list: {
+        // The item of that text when there is one, else the text itself.
+        LRESULT i = last_item(h, value);
+        SendMessageA(h, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+        if (i == CB_ERR) set_text(h, value);
+        break;
+    }
+    default: set_text(h, value);
+    }
+    --writing;
+}
+
+void Window::Impl::show_jobs(const commands::JobList& jobs, size_t first, int selected) {
+    HWND list = at(Ctl::job_list);
+    if (!list) return; // the page shows them when it is built
+    ++writing;
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    for (LRESULT n = SendMessageA(list, LB_GETCOUNT, 0, 0); n > static_cast<LRESULT>(first); --n)
+        SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(n - 1), 0);
+    for (size_t i = first; i < jobs.size(); ++i)
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(jobs[i].c_str()));
+    // The list scrolls sideways to its longest line.
+    if (first == 0) jobs_width = 0;
+    HDC dc = GetDC(list);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    for (size_t i = first; i < jobs.size(); ++i) {
+        SIZE size = {};
+        GetTextExtentPoint32A(dc, jobs[i].c_str(), static_cast<int>(jobs[i].size()), &size);
+        if (size.cx > jobs_width) jobs_width = size.cx;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(list, dc);
+    SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(jobs_width + 8), 0);
+    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+    --writing;
+}
 
 namespace {
 
@@ -428,58 +309,68 @@ void register_classes(HINSTANCE instance) {
 
 } // namespace
 
-void Window::Impl::create_control(const ControlSpec& c, HFONT dialog_font, void* logo) {
+void Window::Impl::create_control(const ControlSpec& c) {
     Page page = page_of(c.id);
     HWND parent = page == Page::none ? hwnd : pages[static_cast<int>(page)];
-    HWND h = CreateWindowExA(ex_style_of(c.kind), class_of(c.kind), initial_text(c).c_str(),
-                             style_of(c), c.rect.left, c.rect.top, c.rect.width, c.rect.height,
-                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+    KindClass kind = class_of(c);
+    HWND h = CreateWindowExA(kind.ex_style, kind.window_class, initial_text(c).c_str(), kind.style,
+                             c.rect.left, c.rect.top, c.rect.width, c.rect.height, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
                              GetModuleHandleA(nullptr), nullptr);
     controls[static_cast<int>(c.id)] = h;
     SendMessageA(h, WM_SETFONT,
                  reinterpret_cast<WPARAM>(c.font == Font::tahoma ? tahoma : dialog_font), FALSE);
-    switch (c.kind) {
-    case Kind::image:
+    if (c.kind == Kind::image)
         SendMessageA(h, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo));
-        break;
-    case Kind::slider: {
+    if (c.kind == Kind::slider) {
         auto [low, high] = slider_range(c);
         SendMessageA(h, TBM_SETRANGE, FALSE, MAKELPARAM(low, high));
-        break;
     }
-    case Kind::text_field:
-        if (c.entry & three_characters) SendMessageA(h, EM_LIMITTEXT, 3, 0);
-        break;
-    case Kind::tab_panel: {
-        tabs = h;
-        // A narrower padding than the default keeps all five tabs in one row.
-        SendMessageA(h, TCM_SETPADDING, 0, MAKELPARAM(4, 3));
-        for (int i = 0; i < 5; ++i) {
-            TCITEMA item = {};
-            item.mask = TCIF_TEXT;
-            item.pszText = const_cast<char*>(tab_names[i]);
-            SendMessageA(h, TCM_INSERTITEMA, static_cast<WPARAM>(i),
-                         reinterpret_cast<LPARAM>(&item));
-        }
-        // The pages fill the panel's display area, above the panel itself.
-        RECT area = {c.rect.left, c.rect.top, c.rect.left + c.rect.width,
-                     c.rect.top + c.rect.height};
-        SendMessageA(h, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-        for (int i = 0; i < 5; ++i) {
-            pages[i] =
-                CreateWindowExA(WS_EX_CONTROLPARENT, page_class, "",
-                                WS_CHILD | WS_CLIPSIBLINGS | (i == 0 ? WS_VISIBLE : 0), area.left,
-                                area.top, area.right - area.left, area.bottom - area.top, hwnd,
-                                nullptr, GetModuleHandleA(nullptr), nullptr);
-            SetWindowPos(pages[i], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        }
-        break;
+    if (c.kind == Kind::text_field && (c.entry & three_characters))
+        SendMessageA(h, EM_LIMITTEXT, 3, 0);
+    if (c.kind != Kind::tab_panel) return;
+    tabs = h;
+    // A narrower padding than the default keeps all five tabs in one row.
+    SendMessageA(h, TCM_SETPADDING, 0, MAKELPARAM(4, 3));
+    for (int i = 0; i < page_count; ++i) {
+        TCITEMA item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<char*>(tab_names[i]);
+        SendMessageA(h, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
     }
-    default: break;
+    // The pages fill the panel's display area, above the panel itself.
+    RECT area = {c.rect.left, c.rect.top, c.rect.left + c.rect.width, c.rect.top + c.rect.height};
+    SendMessageA(h, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    for (int i = 0; i < page_count; ++i) {
+        pages[i] =
+            CreateWindowExA(WS_EX_CONTROLPARENT, page_class, "",
+                            WS_CHILD | WS_CLIPSIBLINGS | (i == 0 ? WS_VISIBLE : 0), area.left,
+                            area.top, area.right - area.left, area.bottom - area.top, hwnd, nullptr,
+                            GetModuleHandleA(nullptr), nullptr);
+        SetWindowPos(pages[i], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
 }
 
-void Window::Impl::build(void* logo) {
+// A page's controls, showing the settings and the states the rules gave them.
+void Window::Impl::build_page(int index) {
+    if (built[index]) return;
+    built[index] = true;
+    ++writing;
+    for (const ControlSpec& c : layout())
+        if (static_cast<int>(page_of(c.id)) == index) create_control(c);
+    for (const ControlSpec& c : layout()) {
+        if (static_cast<int>(page_of(c.id)) != index) continue;
+        if (items.count(c.id)) set_items(c.id, items[c.id]);
+        if (const settings::FieldSpec* f = bound_field(c)) field_changed(*f);
+        if (enabled.count(c.id)) EnableWindow(at(c.id), enabled[c.id]);
+        if (shown.count(c.id) && !shown[c.id]) ShowWindow(at(c.id), SW_HIDE);
+        if (captions.count(c.id)) set_text(at(c.id), captions[c.id]);
+    }
+    if (index == static_cast<int>(Page::job)) show_jobs(app.jobs, 0, app.selected);
+    --writing;
+}
+
+void Window::Impl::build() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     register_classes(instance);
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
@@ -489,6 +380,7 @@ void Window::Impl::build(void* logo) {
     hwnd =
         CreateWindowExA(ex_style, main_class, window_title, style, 0, 0, outer.right - outer.left,
                         outer.bottom - outer.top, nullptr, nullptr, instance, this);
+    standard.set_owner(hwnd);
     ShowWindow(hwnd, SW_SHOWNORMAL);
     UpdateWindow(hwnd);
 
@@ -498,8 +390,10 @@ void Window::Impl::build(void* logo) {
     tahoma = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                          DEFAULT_PITCH | FF_DONTCARE, "Tahoma");
-    HFONT dialog_font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    for (const ControlSpec& c : layout()) create_control(c, dialog_font, logo);
+    dialog_font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    for (const ControlSpec& c : layout())
+        if (page_of(c.id) == Page::none) create_control(c);
+    build_page(0);
     last_focus = GetNextDlgTabItem(hwnd, nullptr, FALSE);
     HMENU system = GetSystemMenu(hwnd, FALSE);
     AppendMenuA(system, MF_SEPARATOR, 0, nullptr);
@@ -508,7 +402,8 @@ void Window::Impl::build(void* logo) {
 }
 
 void Window::Impl::show_page(int index) {
-    for (int i = 0; i < 5; ++i)
+    build_page(index);
+    for (int i = 0; i < page_count; ++i)
         if (i != index) ShowWindow(pages[i], SW_HIDE);
     ShowWindow(pages[index], SW_SHOW);
 }
@@ -590,7 +485,7 @@ LRESULT Window::Impl::handle(UINT message, WPARAM wparam, LPARAM lparam) {
 bool Window::Impl::pre_translate(MSG& msg) {
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
         int n = static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0));
-        n = (n + (GetKeyState(VK_SHIFT) < 0 ? 4 : 1)) % 5;
+        n = (n + (GetKeyState(VK_SHIFT) < 0 ? page_count - 1 : 1)) % page_count;
         SendMessageA(tabs, TCM_SETCURSEL, static_cast<WPARAM>(n), 0);
         show_page(n);
         SetFocus(tabs);
@@ -608,7 +503,8 @@ Window::~Window() {
 }
 
 void Window::create(void* logo) {
-    impl_->build(logo);
+    impl_->logo = logo;
+    impl_->build();
 }
 
 void Window::run() {
@@ -620,6 +516,7 @@ void Window::run() {
     }
     DestroyWindow(impl_->hwnd);
     impl_->hwnd = nullptr;
+    impl_->standard.set_owner(nullptr);
 }
 
 FrontEnd& Window::front_end() {
@@ -631,6 +528,8 @@ void* Window::handle() const {
 }
 
 void* Window::control(Ctl id) const {
+    Page page = page_of(id);
+    if (page != Page::none) impl_->build_page(static_cast<int>(page));
     return impl_->at(id);
 }
 

@@ -14,7 +14,8 @@ struct Probe final : platform::MediaProbe {
     FuzzedDataProvider* in;
     std::optional<platform::MediaLength> media_probe(const std::string&) override {
         if (!in->ConsumeBool()) return std::nullopt;
-        return platform::media_length(in->ConsumeIntegral<int64_t>(), in->ConsumeIntegral<int64_t>(),
+        return platform::media_length(in->ConsumeIntegral<int64_t>(),
+                                      in->ConsumeIntegral<int64_t>(),
                                       in->ConsumeIntegral<int64_t>());
     }
 };

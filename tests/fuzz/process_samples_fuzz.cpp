@@ -40,7 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         int16_t x = in.ConsumeIntegral<int16_t>();
         v = bps == 8 ? static_cast<int16_t>(x % 128) : x;
     }
-    if (levo::processSamples(*st, set, block.data(), frames, bps, nch, srate) != frames) std::abort();
+    if (levo::processSamples(*st, set, block.data(), frames, bps, nch, srate) != frames)
+        std::abort();
     if (bps == 8 && (nch == 1 || nch == 2) && srate > 0)
         for (int16_t v : block)
             if (v < -128 || v > 127) std::abort();

@@ -5,12 +5,10 @@
 #include <string>
 
 #include "frontend/settings/settings_file.h"
-#include "frontend/ui/post_load.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    ui::HeadlessView view({"deint", "sharpen"});
-    ui::RulesOnLoad rules(view);
-    settings::LoadContext ctx{platform::native_os(), rules, "/nonexistent/"};
+    settings::LoadContext ctx{
+        platform::native_os(), "/nonexistent/default.ini", {"deint", "sharpen"}};
     settings::Settings s;
     settings::load_settings_text(s, std::string(reinterpret_cast<const char*>(data), size), ctx);
     const std::string first = settings::settings_file_text(s);
