@@ -1,21 +1,17 @@
-// The main window on Win32. Controls are created by walking the layout
-// table; each tab page is a child window holding its controls, shown only
-// while its tab is selected. The first page is built with the window, the
-// others when they are first shown: until then the settings and the states
-// the rules gave keep what their controls are to show. Notifications become
-// FrontEnd events, and the FrontEnd's decisions come back through the
-// ControlView below. The standard dialogs are standard_dialogs_win32.cpp.
+// The main window on Win32: the window itself, the tab panel with a child
+// window for each page (shown only while its tab is selected; the first one
+// made with the window, the others when first shown), the event loop and the
+// keyboard focus. Its controls are window_controls_win32.cpp, the standard
+// dialogs standard_dialogs_win32.cpp. Notifications become FrontEnd events.
 #include "frontend/ui/window.h"
 
 #include <windows.h>
 
 #include <commctrl.h>
 
-#include <map>
-#include <vector>
-
 #include "frontend/ui/layout.h"
 #include "frontend/ui/standard_dialogs.h"
+#include "frontend/ui/window_controls.h"
 
 namespace ui {
 
@@ -26,158 +22,27 @@ const char page_class[] = "QuorbelPage";
 // Posted after a choice in an editable list: the list writes the chosen
 // item into its edit box after the notification, so the field is shown again.
 constexpr UINT rewrite_message = WM_APP + 1;
-// The system menu's items "Lines for current x264" and "x264 opens the input
-// itself" (below 0xF000, multiples of 16).
-constexpr UINT current_lines_item = 0x0110;
-constexpr UINT direct_input_item = 0x0120;
-// The watch timer has an id of its own; each lowering timer a new one.
-constexpr UINT_PTR watch_timer = 1;
-
-std::string window_text(HWND hwnd) {
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
-    text.resize(
-        static_cast<size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-std::string item_text(HWND combo, LRESULT index) {
-    LRESULT n = SendMessageA(combo, CB_GETLBTEXTLEN, index, 0);
-    if (n == CB_ERR) return {};
-    std::string text(static_cast<size_t>(n) + 1, '\0');
-    SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(n));
-    return text;
-}
-
-// The last item whose text equals `text` exactly, or CB_ERR.
-LRESULT last_item(HWND combo, const std::string& text) {
-    LRESULT found = CB_ERR, n = SendMessageA(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < n; ++i)
-        if (item_text(combo, i) == text) found = i;
-    return found;
-}
-
-// The window class and style of each kind of control.
-struct KindClass {
-    const char* window_class;
-    DWORD style;
-    DWORD ex_style;
-};
-KindClass class_of(const ControlSpec& c) {
-    const DWORD base = WS_CHILD | WS_VISIBLE, tab = WS_TABSTOP;
-    switch (c.kind) {
-    case Kind::button: return {WC_BUTTONA, base | tab | BS_PUSHBUTTON, 0};
-    case Kind::check_box: return {WC_BUTTONA, base | tab | BS_AUTOCHECKBOX, 0};
-    case Kind::group_frame: return {WC_BUTTONA, base | BS_GROUPBOX, 0};
-    // A long caption is cut, not wrapped away.
-    case Kind::caption: return {WC_STATICA, base | SS_LEFTNOWORDWRAP, 0};
-    case Kind::image: return {WC_STATICA, base | SS_BITMAP, 0};
-    case Kind::text_field:
-        return {WC_EDITA, base | tab | ES_AUTOHSCROLL | ((c.entry & digits_only) ? ES_NUMBER : 0),
-                WS_EX_CLIENTEDGE};
-    case Kind::choice_list: return {WC_COMBOBOXA, base | tab | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
-    case Kind::editable_choice_list:
-        return {WC_COMBOBOXA, base | tab | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0};
-    case Kind::slider: return {TRACKBAR_CLASSA, base | tab | TBS_HORZ | TBS_NOTICKS, 0};
-    case Kind::list_box:
-        return {WC_LISTBOXA,
-                base | tab | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                WS_EX_CLIENTEDGE};
-    case Kind::tab_panel: return {WC_TABCONTROLA, base | tab | WS_CLIPSIBLINGS, 0};
-    }
-    return {WC_STATICA, base, 0};
-}
-
-// The FrontEnd's event for a notification; none for those the handlers ignore.
-Event event_of(Kind kind, WORD code) {
-    switch (kind) {
-    case Kind::button:
-    case Kind::check_box: return code == BN_CLICKED ? Event::changed : Event::none;
-    case Kind::text_field:
-        return code == EN_CHANGE      ? Event::changed
-               : code == EN_KILLFOCUS ? Event::focus_lost
-                                      : Event::none;
-    case Kind::choice_list:
-    case Kind::editable_choice_list:
-        return code == CBN_SELCHANGE || code == CBN_EDITCHANGE ? Event::changed
-               : code == CBN_KILLFOCUS                         ? Event::focus_lost
-                                                               : Event::none;
-    case Kind::list_box: return code == LBN_SELCHANGE ? Event::changed : Event::none;
-    default: return Event::none;
-    }
-}
 
 } // namespace
 
-struct Window::Impl final : ControlView {
+struct Window::Impl {
     Impl(Services services, std::string folder, Dialogs* dialogs)
-        : app(services, *this, dialogs ? *dialogs : standard, std::move(folder)) {}
+        : app(services, controls, dialogs ? *dialogs : standard, std::move(folder)) {}
 
     StandardDialogs standard;
+    WindowControls controls{app.settings, app.jobs, app.selected};
     FrontEnd app;
     HWND hwnd = nullptr, tabs = nullptr;
     HWND pages[page_count] = {};
-    bool built[page_count] = {};
-    HFONT tahoma = nullptr, dialog_font = nullptr;
-    void* logo = nullptr;
-    std::map<int, HWND> controls;
-    // What the controls of pages not built yet are to show once built.
-    std::map<Ctl, bool> enabled, shown;
-    std::map<Ctl, std::string> captions;
-    std::map<Ctl, std::vector<std::string>> items;
+    bool made[page_count] = {};
+    HFONT tahoma = nullptr;
     HWND last_focus = nullptr;
-    UINT_PTR last_timer = watch_timer;
-    int jobs_width = 0; // pixels of the job list's longest line
-    // While the program itself writes into controls, their notifications
-    // are not user events.
-    int writing = 0;
 
-    HWND at(Ctl id) const {
-        auto it = controls.find(static_cast<int>(id));
-        return it == controls.end() ? nullptr : it->second;
-    }
-
-    // --- ControlView ---
-    void enable(Ctl c, bool on) override {
-        enabled[c] = on;
-        if (HWND h = at(c)) EnableWindow(h, on);
-    }
-    void show(Ctl c, bool on) override {
-        shown[c] = on;
-        if (HWND h = at(c)) ShowWindow(h, on ? SW_SHOW : SW_HIDE);
-    }
-    void set_caption(Ctl c, const std::string& text) override {
-        captions[c] = text;
-        if (HWND h = at(c)) set_text(h, text);
-    }
-    void set_items(Ctl c, const std::vector<std::string>& list) override {
-        items[c] = list;
-        HWND h = at(c);
-        if (!h) return;
-        ++writing;
-        SendMessageA(h, CB_RESETCONTENT, 0, 0);
-        for (const std::string& item : list)
-            SendMessageA(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-        --writing;
-    }
-    std::string control_value(Ctl c) override;
-    void field_changed(const settings::FieldSpec& f) override;
-    void show_jobs(const commands::JobList& jobs, size_t first, int selected) override;
-    void start_timer(Timer timer, int ms) override {
-        UINT_PTR id = timer == Timer::watch_scripts ? watch_timer : ++last_timer;
-        SetTimer(hwnd, id, static_cast<UINT>(ms), nullptr);
-    }
-    void set_title(const std::string& text) override { SetWindowTextA(hwnd, text.c_str()); }
-
-    void set_text(HWND h, const std::string& text) {
-        if (window_text(h) == text) return;
-        ++writing;
-        SetWindowTextA(h, text.c_str());
-        --writing;
-    }
-    void build();
-    void build_page(int index);
-    void create_control(const ControlSpec& c);
+    HWND at(Ctl id) const { return static_cast<HWND>(controls.handle(id)); }
+    void build(void* logo);
+    RECT page_area = {};
+    void make_tabs();
+    void make_page(int index);
     void show_page(int index);
     void restore_focus() {
         if (!last_focus || !IsWindowVisible(last_focus) || !IsWindowEnabled(last_focus))
@@ -188,86 +53,6 @@ struct Window::Impl final : ControlView {
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
     bool pre_translate(MSG& msg);
 };
-
-std::string Window::Impl::control_value(Ctl c) {
-    const ControlSpec& row = control_spec(c);
-    HWND h = at(c);
-    switch (row.kind) {
-    case Kind::list_box: return std::to_string(SendMessageA(h, LB_GETCURSEL, 0, 0));
-    case Kind::check_box: return SendMessageA(h, BM_GETCHECK, 0, 0) == BST_CHECKED ? "1" : "0";
-    case Kind::slider: return std::to_string(SendMessageA(h, TBM_GETPOS, 0, 0));
-    case Kind::choice_list: {
-        LRESULT i = SendMessageA(h, CB_GETCURSEL, 0, 0);
-        if (bound_field(row)->kind == settings::Kind::index) return std::to_string(i);
-        return i == CB_ERR ? std::string() : item_text(h, i);
-    }
-    default: return window_text(h);
-    }
-}
-
-void Window::Impl::field_changed(const settings::FieldSpec& f) {
-    std::optional<Ctl> shown_by = control_of(f);
-    if (!shown_by) { // a toolchain field: the check marks of the system menu
-        HMENU menu = GetSystemMenu(hwnd, FALSE);
-        auto mark = [](bool on) { return MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED); };
-        CheckMenuItem(menu, current_lines_item, mark(settings::current_x264(app.settings)));
-        CheckMenuItem(menu, direct_input_item, mark(settings::direct_input(app.settings)));
-        return;
-    }
-    HWND h = at(*shown_by);
-    if (!h) return; // its page shows the field when it is built
-    const ControlSpec& row = control_spec(*shown_by);
-    std::string value = settings::field_text(app.settings, f);
-    ++writing;
-    switch (row.kind) {
-    case Kind::check_box:
-        SendMessageA(h, BM_SETCHECK, value == "1" ? BST_CHECKED : BST_UNCHECKED, 0);
-        break;
-    case Kind::slider: SendMessageA(h, TBM_SETPOS, TRUE, app.settings.*f.number); break;
-    case Kind::choice_list:
-        if (f.kind == settings::Kind::index)
-            SendMessageA(h, CB_SETCURSEL, static_cast<WPARAM>(app.settings.*f.number), 0);
-        else
-            SendMessageA(h, CB_SETCURSEL, static_cast<WPARAM>(last_item(h, value)), 0);
-        break;
-    case Kind::editable_choice_list: {
-        // The item of that text when there is one, else the text itself.
-        LRESULT i = last_item(h, value);
-        SendMessageA(h, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
-        if (i == CB_ERR) set_text(h, value);
-        break;
-    }
-    default: set_text(h, value);
-    }
-    --writing;
-}
-
-void Window::Impl::show_jobs(const commands::JobList& jobs, size_t first, int selected) {
-    HWND list = at(Ctl::job_list);
-    if (!list) return; // the page shows them when it is built
-    ++writing;
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    for (LRESULT n = SendMessageA(list, LB_GETCOUNT, 0, 0); n > static_cast<LRESULT>(first); --n)
-        SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(n - 1), 0);
-    for (size_t i = first; i < jobs.size(); ++i)
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(jobs[i].c_str()));
-    // The list scrolls sideways to its longest line.
-    if (first == 0) jobs_width = 0;
-    HDC dc = GetDC(list);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
-    for (size_t i = first; i < jobs.size(); ++i) {
-        SIZE size = {};
-        GetTextExtentPoint32A(dc, jobs[i].c_str(), static_cast<int>(jobs[i].size()), &size);
-        if (size.cx > jobs_width) jobs_width = size.cx;
-    }
-    SelectObject(dc, old);
-    ReleaseDC(list, dc);
-    SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(jobs_width + 8), 0);
-    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
-    --writing;
-}
 
 namespace {
 
@@ -309,68 +94,37 @@ void register_classes(HINSTANCE instance) {
 
 } // namespace
 
-void Window::Impl::create_control(const ControlSpec& c) {
-    Page page = page_of(c.id);
-    HWND parent = page == Page::none ? hwnd : pages[static_cast<int>(page)];
-    KindClass kind = class_of(c);
-    HWND h = CreateWindowExA(kind.ex_style, kind.window_class, initial_text(c).c_str(), kind.style,
-                             c.rect.left, c.rect.top, c.rect.width, c.rect.height, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
-                             GetModuleHandleA(nullptr), nullptr);
-    controls[static_cast<int>(c.id)] = h;
-    SendMessageA(h, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(c.font == Font::tahoma ? tahoma : dialog_font), FALSE);
-    if (c.kind == Kind::image)
-        SendMessageA(h, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo));
-    if (c.kind == Kind::slider) {
-        auto [low, high] = slider_range(c);
-        SendMessageA(h, TBM_SETRANGE, FALSE, MAKELPARAM(low, high));
-    }
-    if (c.kind == Kind::text_field && (c.entry & three_characters))
-        SendMessageA(h, EM_LIMITTEXT, 3, 0);
-    if (c.kind != Kind::tab_panel) return;
-    tabs = h;
+// The tab panel's tabs, and the area its pages fill.
+void Window::Impl::make_tabs() {
+    tabs = at(Ctl::tabs);
     // A narrower padding than the default keeps all five tabs in one row.
-    SendMessageA(h, TCM_SETPADDING, 0, MAKELPARAM(4, 3));
+    SendMessageA(tabs, TCM_SETPADDING, 0, MAKELPARAM(4, 3));
     for (int i = 0; i < page_count; ++i) {
         TCITEMA item = {};
         item.mask = TCIF_TEXT;
         item.pszText = const_cast<char*>(tab_names[i]);
-        SendMessageA(h, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(&item));
     }
-    // The pages fill the panel's display area, above the panel itself.
-    RECT area = {c.rect.left, c.rect.top, c.rect.left + c.rect.width, c.rect.top + c.rect.height};
-    SendMessageA(h, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-    for (int i = 0; i < page_count; ++i) {
-        pages[i] =
-            CreateWindowExA(WS_EX_CONTROLPARENT, page_class, "",
-                            WS_CHILD | WS_CLIPSIBLINGS | (i == 0 ? WS_VISIBLE : 0), area.left,
-                            area.top, area.right - area.left, area.bottom - area.top, hwnd, nullptr,
-                            GetModuleHandleA(nullptr), nullptr);
-        SetWindowPos(pages[i], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    }
+    const Rect& panel = control_spec(Ctl::tabs).rect;
+    page_area = {panel.left, panel.top, panel.left + panel.width, panel.top + panel.height};
+    SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page_area));
 }
 
-// A page's controls, showing the settings and the states the rules gave them.
-void Window::Impl::build_page(int index) {
-    if (built[index]) return;
-    built[index] = true;
-    ++writing;
-    for (const ControlSpec& c : layout())
-        if (static_cast<int>(page_of(c.id)) == index) create_control(c);
-    for (const ControlSpec& c : layout()) {
-        if (static_cast<int>(page_of(c.id)) != index) continue;
-        if (items.count(c.id)) set_items(c.id, items[c.id]);
-        if (const settings::FieldSpec* f = bound_field(c)) field_changed(*f);
-        if (enabled.count(c.id)) EnableWindow(at(c.id), enabled[c.id]);
-        if (shown.count(c.id) && !shown[c.id]) ShowWindow(at(c.id), SW_HIDE);
-        if (captions.count(c.id)) set_text(at(c.id), captions[c.id]);
-    }
-    if (index == static_cast<int>(Page::job)) show_jobs(app.jobs, 0, app.selected);
-    --writing;
+// A page fills the panel's display area, above the panel itself. It is
+// hidden while its controls are made.
+void Window::Impl::make_page(int index) {
+    if (made[index]) return;
+    made[index] = true;
+    const RECT& a = page_area;
+    pages[index] = CreateWindowExA(WS_EX_CONTROLPARENT, page_class, "", WS_CHILD | WS_CLIPSIBLINGS,
+                                   a.left, a.top, a.right - a.left, a.bottom - a.top, hwnd, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
+    SetWindowPos(pages[index], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    controls.make(static_cast<Page>(index), pages[index]);
 }
 
-void Window::Impl::build() {
+void Window::Impl::build(void* logo) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     register_classes(instance);
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
@@ -381,6 +135,7 @@ void Window::Impl::build() {
         CreateWindowExA(ex_style, main_class, window_title, style, 0, 0, outer.right - outer.left,
                         outer.bottom - outer.top, nullptr, nullptr, instance, this);
     standard.set_owner(hwnd);
+    controls.set_window(hwnd);
     ShowWindow(hwnd, SW_SHOWNORMAL);
     UpdateWindow(hwnd);
 
@@ -390,10 +145,11 @@ void Window::Impl::build() {
     tahoma = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                          DEFAULT_PITCH | FF_DONTCARE, "Tahoma");
-    dialog_font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    for (const ControlSpec& c : layout())
-        if (page_of(c.id) == Page::none) create_control(c);
-    build_page(0);
+    controls.set_look(tahoma, GetStockObject(DEFAULT_GUI_FONT), logo);
+    controls.make(Page::none, hwnd);
+    make_tabs();
+    make_page(0);
+    ShowWindow(pages[0], SW_SHOW);
     last_focus = GetNextDlgTabItem(hwnd, nullptr, FALSE);
     HMENU system = GetSystemMenu(hwnd, FALSE);
     AppendMenuA(system, MF_SEPARATOR, 0, nullptr);
@@ -402,20 +158,19 @@ void Window::Impl::build() {
 }
 
 void Window::Impl::show_page(int index) {
-    build_page(index);
+    make_page(index);
     for (int i = 0; i < page_count; ++i)
-        if (i != index) ShowWindow(pages[i], SW_HIDE);
+        if (i != index && pages[i]) ShowWindow(pages[i], SW_HIDE);
     ShowWindow(pages[index], SW_SHOW);
 }
 
 void Window::Impl::notify(Ctl id, Kind kind, WORD code) {
-    if (writing) return;
-    Event event = kind == Kind::slider ? Event::changed : event_of(kind, code);
+    if (controls.writing()) return;
+    Event event = event_of(kind, code);
     if (event == Event::none) return;
     if (kind == Kind::editable_choice_list && code == CBN_SELCHANGE) {
         // The edit box still shows the old text: take the chosen item's.
-        HWND h = at(id);
-        set_text(h, item_text(h, SendMessageA(h, CB_GETCURSEL, 0, 0)));
+        controls.take_chosen_item(id);
         PostMessageA(hwnd, rewrite_message, static_cast<WPARAM>(id), 0);
     }
     app.on_event(id, event);
@@ -427,16 +182,15 @@ void Window::Impl::notify(Ctl id, Kind kind, WORD code) {
 LRESULT Window::Impl::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_COMMAND: {
-        auto it = controls.find(LOWORD(wparam));
-        if (lparam && it != controls.end() && it->second == reinterpret_cast<HWND>(lparam))
-            notify(static_cast<Ctl>(LOWORD(wparam)),
-                   control_spec(static_cast<Ctl>(LOWORD(wparam))).kind, HIWORD(wparam));
+        Ctl id = static_cast<Ctl>(LOWORD(wparam));
+        if (lparam && controls.handle(id) == reinterpret_cast<void*>(lparam))
+            notify(id, control_spec(id).kind, HIWORD(wparam));
         return 0;
     }
     case WM_HSCROLL:
         if (lparam) {
-            int id = GetDlgCtrlID(reinterpret_cast<HWND>(lparam));
-            if (controls.count(id)) notify(static_cast<Ctl>(id), Kind::slider, 0);
+            Ctl id = static_cast<Ctl>(GetDlgCtrlID(reinterpret_cast<HWND>(lparam)));
+            if (controls.handle(id) == reinterpret_cast<void*>(lparam)) notify(id, Kind::slider, 0);
         }
         return 0;
     case WM_NOTIFY: {
@@ -450,7 +204,7 @@ LRESULT Window::Impl::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         app.on_timer(wparam == watch_timer ? Timer::watch_scripts : Timer::lower_priority);
         return 0;
     case rewrite_message:
-        field_changed(*bound_field(control_spec(static_cast<Ctl>(wparam))));
+        controls.field_changed(*bound_field(control_spec(static_cast<Ctl>(wparam))));
         return 0;
     case WM_ACTIVATE:
         // The control that had the focus gets it back when the window does.
@@ -503,8 +257,7 @@ Window::~Window() {
 }
 
 void Window::create(void* logo) {
-    impl_->logo = logo;
-    impl_->build();
+    impl_->build(logo);
 }
 
 void Window::run() {
@@ -529,11 +282,12 @@ void* Window::handle() const {
 
 void* Window::control(Ctl id) const {
     Page page = page_of(id);
-    if (page != Page::none) impl_->build_page(static_cast<int>(page));
+    if (page != Page::none) impl_->make_page(static_cast<int>(page));
     return impl_->at(id);
 }
 
 void* Window::page(Page p) const {
+    impl_->make_page(static_cast<int>(p));
     return impl_->pages[static_cast<int>(p)];
 }
 

@@ -1,0 +1,81 @@
+// The window's controls on Win32, made from the layout table and reached
+// through ControlView. A page's controls are made when the page is first
+// shown; until then the settings, the job list and the states the rules gave
+// keep what they are to show. The header names no Win32 type: handles are
+// void* (HWND, HFONT, HBITMAP).
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "frontend/ui/control_view.h"
+#include "frontend/ui/front_end.h"
+#include "frontend/ui/layout.h"
+
+namespace ui {
+
+class WindowControls final : public ControlView {
+  public:
+    // What the controls show: the live settings and job list, with its
+    // selected line.
+    WindowControls(const settings::Settings& settings, const commands::JobList& jobs,
+                   const int& selected)
+        : settings_(settings), jobs_(jobs), selected_(selected) {}
+
+    // The window (title, timers, system menu), and the fonts and picture
+    // the controls use.
+    void set_window(void* window) { window_ = window; }
+    void set_look(void* tahoma, void* dialog_font, void* logo);
+
+    // Makes the controls of one page (Page::none: the window's own) in
+    // `parent`, showing what was given so far. The tab panel's pages are
+    // made by the window.
+    void make(Page page, void* parent);
+    // A control's handle; nullptr while it is not made.
+    void* handle(Ctl id) const;
+    // While the program itself writes into controls, their notifications
+    // are not user events.
+    bool writing() const { return writing_ > 0; }
+    // The text of an editable list's chosen item goes into its edit box.
+    void take_chosen_item(Ctl id);
+
+    // ControlView
+    void enable(Ctl control, bool enabled) override;
+    void show(Ctl control, bool shown) override;
+    void set_caption(Ctl control, const std::string& text) override;
+    void set_items(Ctl control, const std::vector<std::string>& items) override;
+    std::string control_value(Ctl control) override;
+    void show_jobs(const commands::JobList& jobs, size_t first, int selected) override;
+    void start_timer(Timer timer, int ms) override;
+    void set_title(const std::string& text) override;
+    void field_changed(const settings::FieldSpec& field) override;
+
+  private:
+    void create(const ControlSpec& c, void* parent);
+    void set_text(void* h, const std::string& text);
+
+    const settings::Settings& settings_;
+    const commands::JobList& jobs_;
+    const int& selected_;
+    void* window_ = nullptr;
+    void *tahoma_ = nullptr, *dialog_font_ = nullptr, *logo_ = nullptr;
+    std::map<Ctl, void*> handles_;
+    std::map<Ctl, bool> enabled_, shown_;
+    std::map<Ctl, std::string> captions_;
+    std::map<Ctl, std::vector<std::string>> items_;
+    unsigned last_timer_ = 1; // timer 1 watches the scripts; the others lower them
+    int jobs_width_ = 0;      // pixels of the job list's longest line
+    int writing_ = 0;
+};
+
+// The Win32 values the window and its controls share.
+constexpr unsigned current_lines_item = 0x0110; // "Lines for current x264" in the system menu
+constexpr unsigned direct_input_item = 0x0120;  // "x264 opens the input itself"
+constexpr unsigned watch_timer = 1;             // the timer that looks at the running scripts
+
+// The FrontEnd's event for a control's notification code; none for those
+// the handlers ignore.
+Event event_of(Kind kind, unsigned short code);
+
+} // namespace ui
