@@ -10,15 +10,7 @@
 using namespace ui;
 using test::FrontEndTest;
 
-namespace {
-
-std::string crlf(std::initializer_list<std::string> lines) {
-    std::string text;
-    for (const std::string& l : lines) text += l + "\r\n";
-    return text;
-}
-
-} // namespace
+using test::crlf;
 
 TEST_F(FrontEndTest, FileButtonsAskWithTheirFiltersAndKeepTheFieldWhenCancelled) {
     app.start();

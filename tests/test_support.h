@@ -29,6 +29,13 @@ inline int shell(const std::string& command) {
 #endif
 }
 
+// Lines of a file as written: CR LF after each.
+inline std::string crlf(std::initializer_list<std::string> lines) {
+    std::string text;
+    for (const std::string& l : lines) text += l + "\r\n";
+    return text;
+}
+
 // A file's bytes through the platform's file layer, or "<missing>".
 inline std::string read(const std::string& path) {
     return platform::native_os().read_file(path).value_or("<missing>");

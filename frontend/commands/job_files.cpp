@@ -22,16 +22,6 @@ std::string numbered(const std::string& name, int n) {
     return stem.substr(0, stem.size() - 1) + number + "." + extension(name);
 }
 
-// A name as the script line writes it, back as the program gets it.
-std::string unescaped(const std::string& name) {
-    std::string out;
-    for (size_t i = 0; i < name.size(); ++i) {
-        out += name[i];
-        if (name[i] == '%' && i + 1 < name.size() && name[i + 1] == '%') ++i;
-    }
-    return out;
-}
-
 bool begins(const std::string& line, const char* head) {
     return line.compare(0, std::char_traits<char>::length(head), head) == 0;
 }
@@ -60,7 +50,7 @@ void NamesInUse::add(const JobList& queued, size_t from) {
             for (size_t open = line.find('"'); open != std::string::npos;) {
                 size_t close = line.find('"', open + 1);
                 if (close == std::string::npos) break;
-                std::string name = upper(unescaped(line.substr(open + 1, close - open - 1)));
+                std::string name = upper(name_in_script(line.substr(open + 1, close - open - 1)));
                 if (begins(line, "@echo Input:") && input.empty()) input = name;
                 names.insert(name);
                 open = line.find('"', close + 1);

@@ -1,5 +1,7 @@
 #include "frontend/commands/job_list_file.h"
 
+#include "frontend/commands/text_parts.h"
+
 namespace commands {
 
 std::string job_list_file_text(const JobList& jobs) {
@@ -39,16 +41,6 @@ bool runs_audio(const std::string& line) {
     return begins(line, "@bepipe.exe") || begins(line, "@ffmpeg.exe");
 }
 
-// A name as the script line writes it, back as the program gets it.
-std::string unescaped(const std::string& name) {
-    std::string out;
-    for (size_t i = 0; i < name.size(); ++i) {
-        out += name[i];
-        if (name[i] == '%' && i + 1 < name.size() && name[i + 1] == '%') ++i;
-    }
-    return out;
-}
-
 // The first name in double quotes after `after`; empty when there is none.
 std::string quoted_after(const std::string& line, const std::string& after) {
     size_t at = line.find(after);
@@ -56,7 +48,7 @@ std::string quoted_after(const std::string& line, const std::string& after) {
     size_t open = line.find('"', at + after.size());
     size_t close = open == std::string::npos ? open : line.find('"', open + 1);
     if (close == std::string::npos) return "";
-    return unescaped(line.substr(open + 1, close - open - 1));
+    return name_in_script(line.substr(open + 1, close - open - 1));
 }
 
 // The last name in double quotes: the file an audio line writes.
@@ -65,7 +57,7 @@ std::string last_quoted(const std::string& line) {
     size_t open =
         close == std::string::npos || close == 0 ? std::string::npos : line.rfind('"', close - 1);
     if (open == std::string::npos) return "";
-    return unescaped(line.substr(open + 1, close - open - 1));
+    return name_in_script(line.substr(open + 1, close - open - 1));
 }
 
 } // namespace

@@ -61,4 +61,13 @@ std::string script_name(const std::string& name) {
     return out;
 }
 
+std::string name_in_script(const std::string& written) {
+    std::string out;
+    for (size_t i = 0; i < written.size(); ++i) {
+        out += written[i];
+        if (written[i] == '%' && i + 1 < written.size() && written[i + 1] == '%') ++i;
+    }
+    return out;
+}
+
 } // namespace commands

@@ -24,5 +24,7 @@ std::string ratio_text(double value);
 // A name as it must stand in a batch script line: the command interpreter
 // expands "%" inside a batch file, so each "%" is doubled.
 std::string script_name(const std::string& name);
+// A name as a script line writes it, back as the program it runs gets it.
+std::string name_in_script(const std::string& written);
 
 } // namespace commands
