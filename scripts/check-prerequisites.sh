@@ -30,8 +30,10 @@ need makensis nsis
 need xvfb-run xvfb
 need xauth xauth
 need import imagemagick
+need /usr/share/wine/fonts libwine
 need /usr/share/wine/fonts/sserife.fon fonts-wine
 need /usr/share/wine/fonts/tahoma.ttf fonts-wine
+need /usr/share/wine/fonts/tahomabd.ttf fonts-wine
 need /usr/share/wine/fonts/marlett.ttf fonts-wine
 need $gst/libgstplayback.so gstreamer1.0-plugins-base
 need $gst/libgstavi.so gstreamer1.0-plugins-good

@@ -2,8 +2,9 @@
 # Installs the Debian packages the builds and tests need; does nothing when
 # they are all present already. Recommended packages are not installed, so
 # every package needed is named here, including those that wine only
-# recommends: its fonts, the GStreamer plug-ins its DirectShow uses to read
-# AVI, Matroska and y4m files, and the X libraries its display driver loads.
+# recommends: its fonts (fonts-wine, in libwine's font folder), the GStreamer
+# plug-ins its DirectShow uses to read AVI, Matroska and y4m files, and the X
+# libraries its display driver loads.
 # dpkg-dev unpacks Debian's x264 source package for scripts/build-x264.sh.
 # wine32 (an i386 package) runs the 32-bit plug-in's tests; nsis makes the
 # installer.
@@ -12,7 +13,7 @@ set -euo pipefail
 packages=(
   cmake g++ make googletest clang-format clang libclang-rt-14-dev
   g++-mingw-w64-x86-64 mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 g++-mingw-w64-i686
-  wine wine64 fonts-wine gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  wine wine64 libwine fonts-wine gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   gstreamer1.0-plugins-bad dpkg-dev wine32:i386 nsis
   libxrender1 libxrandr2 libxcursor1 libxi6 libxcomposite1 libxinerama1 libxfixes3 libxxf86vm1
   xvfb xauth fonts-dejavu-extra imagemagick

@@ -6,7 +6,7 @@ namespace commands {
 
 std::optional<std::string> wrapped_source(const std::string& wrapper_text) {
     const std::string head = "fs=\"";
-    if (wrapper_text.compare(0, head.size(), head) != 0) return std::nullopt;
+    if (!begins_with(wrapper_text, head)) return std::nullopt;
     size_t end = wrapper_text.find('"', head.size());
     size_t line_end = wrapper_text.find_first_of("\r\n");
     if (end == std::string::npos || end > line_end) return std::nullopt;

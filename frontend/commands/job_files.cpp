@@ -22,10 +22,6 @@ std::string numbered(const std::string& name, int n) {
     return stem.substr(0, stem.size() - 1) + number + "." + extension(name);
 }
 
-bool begins(const std::string& line, const char* head) {
-    return line.compare(0, std::char_traits<char>::length(head), head) == 0;
-}
-
 struct JobNames {
     std::string stats, log, output, wrapper; // wrapper empty: none
 };
@@ -42,16 +38,16 @@ std::string wrapper_script(const std::string& source, const std::string& include
 
 void NamesInUse::add(const JobList& queued, size_t from) {
     for (size_t i = from; i < queued.size(); ++i) {
-        if (!begins(queued[i], "@echo.")) continue;
+        if (!begins_with(queued[i], "@echo.")) continue;
         std::string input;
         std::set<std::string> names;
-        for (++i; i < queued.size() && !begins(queued[i], "@echo+"); ++i) {
+        for (++i; i < queued.size() && !begins_with(queued[i], "@echo+"); ++i) {
             const std::string& line = queued[i];
             for (size_t open = line.find('"'); open != std::string::npos;) {
                 size_t close = line.find('"', open + 1);
                 if (close == std::string::npos) break;
                 std::string name = upper(name_in_script(line.substr(open + 1, close - open - 1)));
-                if (begins(line, "@echo Input:") && input.empty()) input = name;
+                if (begins_with(line, "@echo Input:") && input.empty()) input = name;
                 names.insert(name);
                 open = line.find('"', close + 1);
             }

@@ -4,6 +4,10 @@
 
 namespace commands {
 
+bool runs_x264(const std::string& line) {
+    return begins_with(line, "@x264.exe") || begins_with(line, "@if errorlevel 1 @x264.exe");
+}
+
 std::string job_list_file_text(const JobList& jobs) {
     std::string text;
     for (const std::string& line : jobs) text += line + "\r\n";
@@ -29,16 +33,8 @@ std::optional<JobList> read_job_list_file(const std::string& bytes) {
 
 namespace {
 
-bool begins(const std::string& line, const std::string& head) {
-    return line.compare(0, head.size(), head) == 0;
-}
-
-bool runs_x264(const std::string& line) {
-    return begins(line, "@x264.exe") || begins(line, "@if errorlevel 1 @x264.exe");
-}
-
 bool runs_audio(const std::string& line) {
-    return begins(line, "@bepipe.exe") || begins(line, "@ffmpeg.exe");
+    return begins_with(line, "@bepipe.exe") || begins_with(line, "@ffmpeg.exe");
 }
 
 // The first name in double quotes after `after`; empty when there is none.
@@ -65,16 +61,16 @@ std::string last_quoted(const std::string& line) {
 std::vector<QueuedJob> queued_jobs(const JobList& lines) {
     std::vector<QueuedJob> jobs;
     for (size_t i = 0; i < lines.size(); ++i) {
-        if (!begins(lines[i], "@echo.")) continue;
+        if (!begins_with(lines[i], "@echo.")) continue;
         QueuedJob job;
         std::string output, matroska, audio;
         bool x264 = false, live = false;
         size_t j = i + 1;
-        for (; j < lines.size() && !begins(lines[j], "@echo+"); ++j) {
+        for (; j < lines.size() && !begins_with(lines[j], "@echo+"); ++j) {
             const std::string& line = lines[j];
-            if (begins(line, "@echo Input:")) job.input = quoted_after(line, "Input:");
-            if (begins(line, "@echo Output:")) output = quoted_after(line, "Output:");
-            if (begins(line, "@mkvmerge -o ")) matroska = quoted_after(line, "-o ");
+            if (begins_with(line, "@echo Input:")) job.input = quoted_after(line, "Input:");
+            if (begins_with(line, "@echo Output:")) output = quoted_after(line, "Output:");
+            if (begins_with(line, "@mkvmerge -o ")) matroska = quoted_after(line, "-o ");
             if (runs_audio(line)) audio = last_quoted(line), live = true;
             if (runs_x264(line)) {
                 x264 = live = true;

@@ -17,6 +17,10 @@ std::string job_list_file_text(const JobList& jobs);
 // another control character, a line not ended by CR LF, a cut-off last line).
 std::optional<JobList> read_job_list_file(const std::string& bytes);
 
+// Whether a script line runs x264: a pass line, or the guarded second pass
+// of a conditional mode (a disabled line does not).
+bool runs_x264(const std::string& line);
+
 // One job a script runs: a block from "@echo." to "@echo+" that has a line
 // running a program. Its final file is the Matroska file of "MKVMerge", the
 // audio file of "Audio Only" (a block without an x264 line), otherwise the

@@ -40,6 +40,10 @@ std::string upper(std::string text) {
     return text;
 }
 
+bool begins_with(const std::string& line, const std::string& text) {
+    return line.compare(0, text.size(), text) == 0;
+}
+
 std::string trim_spaces(const std::string& text) {
     size_t begin = text.find_first_not_of(' ');
     if (begin == std::string::npos) return "";

@@ -17,6 +17,8 @@ std::string output_stem(const std::string& path);
 
 std::string upper(std::string text);              // a-z to A-Z only
 std::string trim_spaces(const std::string& text); // code 32 only
+// Whether a line begins with a text, letter case included.
+bool begins_with(const std::string& line, const std::string& text);
 
 // A number rounded to single precision and printed with six decimals.
 std::string ratio_text(double value);

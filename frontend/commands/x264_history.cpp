@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "frontend/commands/text_parts.h"
+
 namespace commands {
 
 namespace {
@@ -31,10 +33,9 @@ bool is_digit(char c) {
 // when the line runs no x264.
 std::optional<std::vector<std::string>> x264_words(const std::string& line) {
     std::string rest = line;
-    for (const char* prefix : {"@if errorlevel 1 ", "@"})
-        if (rest.compare(0, std::string(prefix).size(), prefix) == 0)
-            rest.erase(0, std::string(prefix).size());
-    if (rest.compare(0, 9, "x264.exe ") != 0 && rest != "x264.exe") return std::nullopt;
+    for (const std::string prefix : {"@if errorlevel 1 ", "@"})
+        if (begins_with(rest, prefix)) rest.erase(0, prefix.size());
+    if (!begins_with(rest, "x264.exe ") && rest != "x264.exe") return std::nullopt;
     std::vector<std::string> words;
     bool quoted = false;
     std::string word;

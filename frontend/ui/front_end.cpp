@@ -189,7 +189,6 @@ void FrontEnd::on_timer(Timer timer) {
         show_running_count();
         dialogs.message("quorbel", script_report(ended.name, ended.jobs, ended.started, os));
     }
-    show_running_count();
     if (!running_scripts.empty()) view.start_timer(Timer::watch_scripts, watch_interval_ms);
 }
 

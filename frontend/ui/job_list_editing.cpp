@@ -1,10 +1,10 @@
 #include "frontend/ui/job_list_editing.h"
 
+#include "frontend/commands/text_parts.h"
+
 namespace ui {
 
-bool begins_with(const std::string& line, const std::string& text) {
-    return line.compare(0, text.size(), text) == 0;
-}
+using commands::begins_with;
 
 namespace {
 

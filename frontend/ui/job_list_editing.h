@@ -18,7 +18,4 @@ size_t delete_block(commands::JobList& jobs, int& selected);
 // "Disable": "@rem " in front, or taken away again.
 void toggle_disabled(std::string& line);
 
-// Whether a line begins with a text, letter case included.
-bool begins_with(const std::string& line, const std::string& text);
-
 } // namespace ui

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "frontend/commands/job_block.h"
+#include "frontend/commands/job_list_file.h"
 #include "frontend/commands/x264_history.h"
 #include "frontend/settings/choices.h"
 
@@ -16,6 +17,12 @@ namespace {
 struct Unmeasured final : platform::MediaProbe {
     std::optional<platform::MediaLength> media_probe(const std::string&) override { return {}; }
 };
+
+// The options of one line, each added once to those found before.
+void add_new(std::vector<std::string>& found, const std::vector<std::string>& options) {
+    for (const std::string& option : options)
+        if (std::find(found.begin(), found.end(), option) == found.end()) found.push_back(option);
+}
 
 // The options that the lines of a job with these settings would carry and
 // that the build refuses.
@@ -32,10 +39,7 @@ std::vector<std::string> refused_by_sample(Settings s, int build) {
     commands::JobContext ctx{s, lines, probe};
     commands::append_job_block(ctx);
     std::vector<std::string> refused;
-    for (const std::string& line : lines)
-        for (const std::string& option : commands::refused_options(line, build))
-            if (std::find(refused.begin(), refused.end(), option) == refused.end())
-                refused.push_back(option);
+    for (const std::string& line : lines) add_new(refused, commands::refused_options(line, build));
     return refused;
 }
 
@@ -92,13 +96,10 @@ std::string refused_in_queue(const commands::JobList& jobs, const FoundX264& x26
     int lines = 0, x264_lines = 0;
     for (const std::string& line : jobs) {
         std::vector<std::string> here = commands::refused_options(line, x264.build);
-        if (line.rfind("@x264.exe", 0) == 0 || line.rfind("@if errorlevel 1 @x264.exe", 0) == 0)
-            ++x264_lines;
+        if (commands::runs_x264(line)) ++x264_lines;
         if (here.empty()) continue;
         ++lines;
-        for (const std::string& option : here)
-            if (std::find(refused.begin(), refused.end(), option) == refused.end())
-                refused.push_back(option);
+        add_new(refused, here);
     }
     if (refused.empty()) return "";
     return described(x264) + " refuses " + joined(refused) + ", used in " + std::to_string(lines) +

@@ -37,7 +37,7 @@ ToolchainOffer toolchain_offer(const settings::Settings& s, const FoundX264& x26
 
 // The options of the job list's live x264 lines that the build refuses, and
 // in how many lines; nothing refused gives an empty text. Otherwise:
-//   x264.exe (build 3095) refuses --progress and --bime, used in 4 of the queued lines.
+//   x264.exe (build 3095) refuses --progress and --bime, used in 4 of the 6 queued x264 lines.
 std::string refused_in_queue(const commands::JobList& jobs, const FoundX264& x264);
 
 } // namespace ui
