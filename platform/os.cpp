@@ -22,6 +22,42 @@ std::optional<std::string> Os::set_aside(const std::string& path) {
     return std::nullopt;
 }
 
+std::string Os::temp_name(const std::string& target, uint32_t pid, unsigned n) {
+    return target + ".~" + std::to_string(pid) + "-" + std::to_string(n);
+}
+
+namespace {
+
+// The process ID in a temporary file's name ("NAME.~PID-N"), or nothing when
+// the name is not one.
+std::optional<uint32_t> writer_of(const std::string& name) {
+    size_t mark = name.rfind(".~");
+    if (mark == std::string::npos || mark == 0) return std::nullopt;
+    size_t dash = name.find('-', mark + 2);
+    auto digits = [&](size_t from, size_t to) {
+        if (from >= to || to - from > 10) return false;
+        for (size_t i = from; i < to; ++i)
+            if (name[i] < '0' || name[i] > '9') return false;
+        return true;
+    };
+    if (dash == std::string::npos || !digits(mark + 2, dash) || !digits(dash + 1, name.size()))
+        return std::nullopt;
+    unsigned long long pid = std::stoull(name.substr(mark + 2, dash - mark - 2));
+    if (pid > UINT32_MAX) return std::nullopt;
+    return static_cast<uint32_t>(pid);
+}
+
+} // namespace
+
+int Os::remove_stale_temp_files(const std::string& folder) {
+    int removed = 0;
+    for (const std::string& name : list_folder(folder + "*.~*-*")) {
+        std::optional<uint32_t> pid = writer_of(name);
+        if (pid && !process_exists(*pid) && delete_file(folder + name)) ++removed;
+    }
+    return removed;
+}
+
 bool Os::write_file(const std::string& path, std::string_view bytes) {
     return write_whole(path, bytes, true);
 }

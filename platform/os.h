@@ -60,10 +60,30 @@ class Os {
 
     // Turns UTF-8 text into the single-byte text the program works in.
     virtual std::string utf8_to_ansi(std::string_view utf8) = 0;
+    // The characters (Unicode code points) of the UTF-8 text that the
+    // single-byte text cannot hold, each once, in order; empty when it holds
+    // them all.
+    virtual std::vector<uint32_t> ansi_lacks(std::string_view utf8) = 0;
     // The single-byte text in the console's code page, which the command
     // interpreter reads batch files in; nothing when a character has no
     // place there.
     virtual std::optional<std::string> ansi_to_console(std::string_view ansi) = 0;
+
+    // A name as the file system compares names: in one letter case, by the
+    // system's own folding (Windows: the table CompareStringOrdinal ignores
+    // case by; elsewhere the Unicode case of each UTF-8 character). Two names
+    // are the same file name when their keys are equal.
+    virtual std::string case_key(std::string_view name) = 0;
+    // The longest path, in characters, that the system's programs open.
+    virtual size_t longest_path() = 0;
+
+    // Whether a process with this ID runs now.
+    virtual bool process_exists(uint32_t pid) = 0;
+    // Removes the temporary files that whole-file writes left in `folder`
+    // (ending in its separator) when their process was killed: names of the
+    // pattern temp_name() gives whose process no longer runs. The number
+    // removed.
+    int remove_stale_temp_files(const std::string& folder);
 
     // The system's words for why the last call above failed.
     virtual std::string last_error() = 0;
@@ -82,6 +102,11 @@ class Os {
     virtual bool commit_temp(TempFile& file, const std::string& target, bool replace) = 0;
     // Closes and deletes it; last_error() keeps the failure that led here.
     virtual void discard_temp(TempFile& file) = 0;
+
+  protected:
+    // The name of the n-th temporary file this process writes for `target`:
+    // "TARGET.~PID-N".
+    static std::string temp_name(const std::string& target, uint32_t pid, unsigned n);
 
   private:
     bool write_whole(const std::string& path, std::string_view bytes, bool replace);

@@ -8,9 +8,12 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
+#include <locale.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
+#include <wctype.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -21,6 +24,40 @@ namespace {
 std::string native_path(std::string path) {
     std::replace(path.begin(), path.end(), '\\', '/');
     return path;
+}
+
+// The UTF-8 bytes of one character.
+void append_utf8(std::string& out, uint32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// The character that starts at `at` and its length in bytes; a byte that
+// begins no well-formed character stands for itself (length 1, no value).
+std::pair<std::optional<uint32_t>, size_t> utf8_at(std::string_view text, size_t at) {
+    unsigned char b = static_cast<unsigned char>(text[at]);
+    size_t length = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
+    if (length == 0 || at + length > text.size()) return {std::nullopt, 1};
+    uint32_t c = length == 1 ? b : b & (0x7F >> length);
+    for (size_t i = 1; i < length; ++i) {
+        unsigned char next = static_cast<unsigned char>(text[at + i]);
+        if ((next >> 6) != 2) return {std::nullopt, 1};
+        c = (c << 6) | (next & 0x3F);
+    }
+    return {c, length};
 }
 
 std::string folder_of(const std::string& path) {
@@ -117,8 +154,32 @@ class PosixOs final : public Os {
 
     // UTF-8 is this platform's own narrow encoding, for files and the shell.
     std::string utf8_to_ansi(std::string_view utf8) override { return std::string(utf8); }
+    std::vector<uint32_t> ansi_lacks(std::string_view) override { return {}; }
     std::optional<std::string> ansi_to_console(std::string_view ansi) override {
         return std::string(ansi);
+    }
+
+    std::string case_key(std::string_view name) override {
+        static locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0));
+        std::string key;
+        key.reserve(name.size());
+        for (size_t at = 0; at < name.size();) {
+            auto [c, length] = utf8_at(name, at);
+            if (!c)
+                key += name[at];
+            else
+                append_utf8(key,
+                            utf8 ? static_cast<uint32_t>(towupper_l(static_cast<wint_t>(*c), utf8))
+                                 : (*c >= 'a' && *c <= 'z' ? *c - 32 : *c));
+            at += length;
+        }
+        return key;
+    }
+
+    size_t longest_path() override { return 4095; }
+
+    bool process_exists(uint32_t pid) override {
+        return pid != 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
     }
 
     std::string last_error() override { return std::strerror(error_); }
@@ -126,8 +187,7 @@ class PosixOs final : public Os {
     std::optional<TempFile> create_temp(const std::string& target) override {
         std::string base = native_path(target);
         for (int attempt = 0; attempt < 100; ++attempt) {
-            std::string path =
-                base + ".~" + std::to_string(::getpid()) + "-" + std::to_string(++temp_count_);
+            std::string path = temp_name(base, static_cast<uint32_t>(::getpid()), ++temp_count_);
             int fd = ::open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
             if (fd >= 0) return TempFile{path, fd};
             if (errno != EEXIST) break;

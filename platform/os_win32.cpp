@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace platform {
 namespace {
 
@@ -114,6 +116,24 @@ class Win32Os final : public Os {
         return ansi;
     }
 
+    std::vector<uint32_t> ansi_lacks(std::string_view utf8) override {
+        std::vector<uint32_t> lacking;
+        std::wstring w = wide(utf8, CP_UTF8, 0);
+        for (size_t i = 0; i < w.size(); ++i) {
+            int units = IS_HIGH_SURROGATE(w[i]) && i + 1 < w.size() ? 2 : 1;
+            BOOL lost = FALSE;
+            char buf[8];
+            int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w.data() + i, units, buf,
+                                        sizeof buf, nullptr, &lost);
+            uint32_t c = units == 2 ? 0x10000 + ((w[i] - 0xD800) << 10) + (w[i + 1] - 0xDC00)
+                                    : static_cast<uint32_t>(w[i]);
+            if ((n <= 0 || lost) && std::find(lacking.begin(), lacking.end(), c) == lacking.end())
+                lacking.push_back(c);
+            i += static_cast<size_t>(units - 1);
+        }
+        return lacking;
+    }
+
     std::optional<std::string> ansi_to_console(std::string_view ansi) override {
         bool plain = true;
         for (char c : ansi) plain = plain && static_cast<unsigned char>(c) < 0x80;
@@ -132,6 +152,30 @@ class Win32Os final : public Os {
         return console;
     }
 
+    std::string case_key(std::string_view name) override {
+        // The upper-case table that CompareStringOrdinal ignores case by; the
+        // key is the folded name in UTF-8, so no two names share it by accident.
+        std::wstring w = wide(name, CP_ACP, 0);
+        if (w.empty()) return std::string(name);
+        CharUpperBuffW(w.data(), static_cast<DWORD>(w.size()));
+        int n = static_cast<int>(w.size());
+        int length = WideCharToMultiByte(CP_UTF8, 0, w.data(), n, nullptr, 0, nullptr, nullptr);
+        std::string key(static_cast<size_t>(length > 0 ? length : 0), '\0');
+        if (length > 0)
+            WideCharToMultiByte(CP_UTF8, 0, w.data(), n, key.data(), length, nullptr, nullptr);
+        return key;
+    }
+
+    size_t longest_path() override { return MAX_PATH - 1; }
+
+    bool process_exists(uint32_t pid) override {
+        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+        if (!process) return GetLastError() == ERROR_ACCESS_DENIED; // one of another user
+        bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+        CloseHandle(process);
+        return running;
+    }
+
     std::string last_error() override {
         char buf[512] = {};
         DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -146,8 +190,7 @@ class Win32Os final : public Os {
     std::optional<TempFile> create_temp(const std::string& target) override {
         // Beside the target, under a name of this process's own.
         for (int attempt = 0; attempt < 100; ++attempt) {
-            std::string path = target + ".~" + std::to_string(GetCurrentProcessId()) + "-" +
-                               std::to_string(++temp_count_);
+            std::string path = temp_name(target, GetCurrentProcessId(), ++temp_count_);
             HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                    FILE_ATTRIBUTE_NORMAL, nullptr);
             if (h != INVALID_HANDLE_VALUE) return TempFile{path, reinterpret_cast<intptr_t>(h)};

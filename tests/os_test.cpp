@@ -1,12 +1,28 @@
 // The platform's file layer, run natively and under wine.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
+
 #include "platform/os.h"
 #include "test_support.h"
 
 namespace {
 
 platform::Os& os = platform::native_os();
+
+int this_process() {
+#ifdef _WIN32
+    return _getpid();
+#else
+    return getpid();
+#endif
+}
 
 } // namespace
 
@@ -123,4 +139,51 @@ TEST(Os, BackslashIsAFolderSeparator) {
 TEST(Os, Utf8BecomesSingleByteText) {
     EXPECT_EQ(os.utf8_to_ansi("plain text"), "plain text");
     EXPECT_EQ(os.utf8_to_ansi(""), "");
+}
+
+TEST(Os, NamesAreComparedWithTheSystemsCaseFolding) {
+    // The platform's own narrow text: the ANSI code page (1252 here) on
+    // Windows, UTF-8 elsewhere.
+#ifdef _WIN32
+    const std::string E = "\xC9", e = "\xE9", A = "\xC0", a = "\xE0", y = "\xFF", Y = "\x9F";
+    const std::string sharp = "\xDF";
+#else
+    const std::string E = "\xC3\x89", e = "\xC3\xA9", A = "\xC3\x80", a = "\xC3\xA0";
+    const std::string y = "\xC3\xBF", Y = "\xC5\xB8", sharp = "\xC3\x9F";
+#endif
+    struct Case {
+        std::string one, other;
+        bool same;
+    } cases[] = {
+        {E + "cran.y4m", e + "cran.y4m", true},
+        {A + "B", a + "b", true},
+        {"D:\\Out\\Clip.MP4", "d:\\out\\clip.mp4", true},
+        {y, Y, true},
+        // Ordinal folding maps letters one to one: no "SS" for a sharp s.
+        {sharp, "SS", false},
+        {"clip.mp4", "clip.mp5", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.one + " " + c.other);
+        EXPECT_EQ(os.case_key(c.one) == os.case_key(c.other), c.same);
+    }
+}
+
+TEST(Os, TemporaryFilesOfEndedWritersAreRemoved) {
+    test::TempFolder dir;
+    test::TestOs t;
+    t.gone = {999999};
+    for (const char* name : {"quorbel.jobs.~999999-1", "clip.avs.~999999-12", "keep.~999999-x",
+                             "keep.~999999-1.txt", "quorbel.jobs"})
+        ASSERT_TRUE(os.write_file(dir.file(name), "x"));
+    // One of a writer that still runs: this process.
+    std::string mine = "quorbel.ini.~" + std::to_string(this_process()) + "-3";
+    ASSERT_TRUE(os.write_file(dir.file(mine), "x"));
+    EXPECT_EQ(t.remove_stale_temp_files(dir.path()), 2);
+    std::vector<std::string> left = os.list_folder(dir.path() + "*");
+    std::sort(left.begin(), left.end());
+    std::vector<std::string> expected = {"keep.~999999-1.txt", "keep.~999999-x", "quorbel.jobs",
+                                         mine};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(left, expected);
 }

@@ -280,9 +280,13 @@ class DeadOs final : public platform::Os {
     std::optional<platform::FileInfo> file_info(const std::string&) override { return {}; }
     int64_t now() override { return 0; }
     std::string utf8_to_ansi(std::string_view s) override { return std::string(s); }
+    std::vector<uint32_t> ansi_lacks(std::string_view) override { return {}; }
     std::optional<std::string> ansi_to_console(std::string_view s) override {
         return std::string(s);
     }
+    std::string case_key(std::string_view s) override { return std::string(s); }
+    size_t longest_path() override { return 259; }
+    bool process_exists(uint32_t) override { return false; }
     std::string last_error() override { return "dead"; }
     std::optional<TempFile> create_temp(const std::string&) override { return std::nullopt; }
     bool write_temp(TempFile&, std::string_view) override { return false; }

@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -93,10 +94,17 @@ class TestOs final : public platform::Os {
     }
     int64_t now() override { return clock ? *clock : real.now(); }
     std::string utf8_to_ansi(std::string_view t) override { return real.utf8_to_ansi(t); }
+    std::vector<uint32_t> ansi_lacks(std::string_view t) override { return real.ansi_lacks(t); }
     std::string console_lacks; // characters a console code page would lack
     std::optional<std::string> ansi_to_console(std::string_view t) override {
         if (t.find_first_of(console_lacks) != std::string_view::npos) return std::nullopt;
         return real.ansi_to_console(t);
+    }
+    std::string case_key(std::string_view t) override { return real.case_key(t); }
+    size_t longest_path() override { return real.longest_path(); }
+    std::set<uint32_t> gone; // processes that a test has ended
+    bool process_exists(uint32_t pid) override {
+        return !gone.count(pid) && real.process_exists(pid);
     }
     std::string last_error() override { return injected_ ? "the disk is full" : real.last_error(); }
     std::optional<TempFile> create_temp(const std::string& target) override {
