@@ -196,6 +196,9 @@ TEST_F(Cli, RefusesJobsWhoseFieldsWouldAddACommandOrAControlCharacter) {
         {{"--set", "aq1=1>x"}, "aq1"},
         {{"--set", "thr=1\""}, "thr"},
         {{"--set", "cqm=a^b"}, "cqm"},
+        // An environment variable's value, quotes and "&" included.
+        {{"--set", "nr=%QQ%"}, "nr"},
+        {{"--set", "value=%CMDCMDLINE:~-1%"}, "value"},
         {{"--set", "outfile=D:\\v\\a\tb.mp4"}, "outfile"},
         // A quote would close the lines' own quotes around a name.
         {{"--set", "infile=C:\\a\" & echo INJECTED>pwned.txt & \".avs"}, "infile"},
@@ -291,4 +294,78 @@ TEST_F(Cli, InputsFromAFileOneALineAsManyAsNeeded) {
     EXPECT_EQ(std::count(got.begin(), got.end(), "@echo."), 1001);
     EXPECT_EQ(got[1], "@echo Input:\"C:\\clips\\take 0.avs\"");
     EXPECT_EQ(got[got.size() - 5], "@echo Input:\"C:\\clips\\last.avs\"");
+}
+
+TEST_F(Cli, AnInputsFileInUtf8IsReadAsTheCodePageHoldsIt) {
+    // A byte-order mark is no part of the first name.
+    os.write_file(dir.file("marked.txt"), "\xEF\xBB\xBF"
+                                          "C:\\clips\\first.avs\r\nC:\\clips\\b.avs\r\n");
+    ASSERT_EQ(run({"--program-folder", dir.path(), "--inputs", dir.file("marked.txt")}), 0)
+        << err.str();
+    EXPECT_EQ(lines()[1], "@echo Input:\"C:\\clips\\first.avs\"");
+
+    os.write_file(dir.file("utf8.txt"), "C:\\clips\\caf\xC3\xA9.avs\n");
+    ASSERT_EQ(run({"--program-folder", dir.path(), "--inputs", dir.file("utf8.txt")}), 0)
+        << err.str();
+#ifdef _WIN32
+    EXPECT_EQ(lines()[1], "@echo Input:\"C:\\clips\\caf\xE9.avs\""); // code page 1252
+#else
+    EXPECT_EQ(lines()[1], "@echo Input:\"C:\\clips\\caf\xC3\xA9.avs\""); // UTF-8 is the code page
+#endif
+
+    os.write_file(dir.file("cjk.txt"), "C:\\clips\\\xE6\x97\xA5\xE6\x9C\xAC.avs\n");
+#ifdef _WIN32
+    EXPECT_EQ(run({"--program-folder", dir.path(), "--inputs", dir.file("cjk.txt")}), 2);
+    EXPECT_EQ(err.str(), "quorbel-cli: the input \"C:\\clips\\\xE6\x97\xA5\xE6\x9C\xAC.avs\" holds "
+                         "U+65E5 and U+672C, which the ANSI code page cannot hold\n");
+#else
+    EXPECT_EQ(run({"--program-folder", dir.path(), "--inputs", dir.file("cjk.txt")}), 0);
+#endif
+}
+
+TEST_F(Cli, DevicesAndOverlongNamesAreRefusedBeforeTheScriptRuns) {
+    const std::string long_name = "C:\\" + std::string(os.longest_path(), 'x') + ".avs";
+    struct Case {
+        std::string input, reason;
+    } cases[] = {
+        {"C:\\clips\\com1.y4m", "names the device COM1, not a file"},
+        {"C:\\clips\\Con.avs", "names the device CON, not a file"},
+        {"C:\\nul\\clip.avs", "names the device NUL, not a file"},
+        {"C:\\clips\\lpt9 .tar.avs", "names the device LPT9, not a file"},
+        {long_name, "is longer than the " + std::to_string(os.longest_path()) +
+                        " characters that programs can open"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.input);
+        EXPECT_EQ(run({"--program-folder", dir.path(), "--set", "x264input=direct", c.input}), 2);
+        EXPECT_EQ(err.str(), "quorbel-cli: the job was not added: infile " + c.reason + "\n");
+    }
+    // Names that only look alike are files.
+    EXPECT_EQ(run({"--program-folder", dir.path(), "--set", "x264input=direct",
+                   "C:\\clips\\com10.y4m", "C:\\console\\auxiliary.y4m"}),
+              0)
+        << err.str();
+}
+
+TEST_F(Cli, AnOutputThatIsItsInputIsRefusedAndKilledWritesAreTidiedAway) {
+    EXPECT_EQ(run({"--program-folder", dir.path(), "--set", "x264input=direct", "--set",
+                   "infile=D:\\v\\movie.mp4", "--set", "outfile=d:\\V\\Movie.MP4"}),
+              2);
+    EXPECT_EQ(err.str(), "quorbel-cli: the job was not added: outfile names the job's input, which "
+                         "it would overwrite\n");
+    // A source picked into its own folder gets a name of its own.
+    ASSERT_EQ(
+        run({"--program-folder", dir.path(), "--set", "x264input=direct", "D:\\v\\movie.mp4"}), 0);
+    EXPECT_EQ(lines()[2], "@echo Output:\"D:\\v\\movie (2).mp4\"");
+
+    // A wrapper write cut short by a kill leaves its temporary file; the next
+    // start removes it.
+    const std::string leftover = dir.file("avs/clip.mkv.avs.~999999-1");
+    os.write_file(leftover, "fs=");
+    test::TestOs t;
+    t.gone = {999999};
+    out.str(""), err.str("");
+    EXPECT_EQ(cli::run({"--program-folder", dir.path(), "C:\\clips\\a.avs"}, t, probe, out, err),
+              0);
+    EXPECT_FALSE(os.file_exists(leftover));
 }

@@ -319,5 +319,25 @@ TEST_F(FrontEndTest, AnIncludeScriptOfItsOwnWhenThereIsNoneListedAndChosen) {
     again.start();
     EXPECT_EQ(test::read(dir.file("avsinc/default.avs")), "FFmpegSource2(fs)\r\n");
     EXPECT_EQ(view.items[Ctl::avsinc], std::vector<std::string>{"default"});
-    EXPECT_EQ(again.settings.avsinc, ""); // listed; chosen only by the user or a settings file
+    // The folder as the release ships it: the listed script is chosen, so no
+    // wrapper imports "..\avsinc\.avs", and it is saved.
+    EXPECT_EQ(again.settings.avsinc, "default");
+    ASSERT_TRUE(again.save_settings_file());
+    EXPECT_NE(test::read(dir.file("quorbel.ini")).find("\r\navsinc = default\r\n"),
+              std::string::npos);
+
+    // A stored choice that is no longer listed, or none, takes the first
+    // listed; one that is listed stays, also through "Refresh".
+    os.write_file(dir.file("avsinc/second.avs"), "x\r\n");
+    for (const char* stored : {"gone", "", "second"}) {
+        SCOPED_TRACE(stored);
+        os.write_file(dir.file("quorbel.ini"),
+                      std::string("mode = 1\r\navsinc = ") + stored + "\r\n");
+        FrontEnd third({os, probe, processes, none}, view, dialogs, dir.path());
+        third.start();
+        std::string expected = stored == std::string("second") ? "second" : third.includes.front();
+        EXPECT_EQ(third.settings.avsinc, expected);
+        third.on_event(Ctl::refresh, Event::changed);
+        EXPECT_EQ(third.settings.avsinc, expected);
+    }
 }

@@ -86,7 +86,7 @@ TEST_F(JobFiles, NamesInUseForAnotherSourceTakeTheNextFreeBaseName) {
         {"C:\\r\\100%.y4m", true, "E:\\", "100% (2).y4m"},          // its log, "%" as written
         {"C:\\r\\noext", true, "E:\\", "noext"},
     };
-    NamesInUse used(queued);
+    NamesInUse used(queued, os);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.source);
         Settings t;
@@ -105,7 +105,7 @@ TEST_F(JobFiles, NamesInUseForAnotherSourceTakeTheNextFreeBaseName) {
         }
     }
     // Two sources of one name in one batch: the second follows the first.
-    NamesInUse batch;
+    NamesInUse batch(os);
     JobList jobs;
     test::FakeProbe probe;
     for (const char* source : {"C:\\a\\clip.y4m", "C:\\b\\clip.y4m"}) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "front_end_fixture.h"
+#include "frontend/commands/job_list_file.h"
 #include "frontend/session/session.h"
 
 using namespace ui;
@@ -204,4 +205,40 @@ TEST_F(FrontEndTest, CustomMatrixAsksForAFileThroughTheDialogsOnAnEditAndOnALoad
     EXPECT_EQ(std::count(dialogs.asked.begin(), dialogs.asked.end(),
                          "open|Select a matrix file||*.*|*.*"),
               3);
+}
+
+TEST_F(FrontEndTest, TheReportTrustsOnlyWhatTheRunWrote) {
+    using std::chrono::hours;
+    auto job = [&](const std::string& name, bool ended) {
+        commands::JobList lines = {
+            "@echo.", "@x264.exe -o \"" + dir.file(name + ".mkv") + "\" \"C:\\in\\" + name +
+                          ".y4m\" 2>&1|runlog.exe \"" + dir.file(name + ".txt") + "\""};
+        if (ended) lines.push_back("@echo+");
+        return lines;
+    };
+    commands::JobList lines;
+    for (const auto& block : {job("made", true), job("failed", true), job("old_error", true),
+                              job("future", true), job("unended", false)})
+        lines.insert(lines.end(), block.begin(), block.end());
+    // A log that told of an error in an earlier run.
+    os.write_file(dir.file("old_error.txt"), "x264 [error]: could not open input file\r\n");
+    os.write_file(dir.file("failed.txt"), "StartTime: earlier\r\n");
+    std::vector<WatchedJob> watched = watched_jobs(lines, os);
+    ASSERT_EQ(watched.size(), 5u); // the block without its end marker is a job
+    const int64_t started = os.now() - 1;
+
+    for (const char* name : {"made", "failed", "old_error", "future", "unended"})
+        os.write_file(dir.file(std::string(name) + ".mkv"), "video");
+    // x264 wrote its output, then failed: the log of this run says so.
+    os.write_file(dir.file("failed.txt"),
+                  "StartTime: earlier\r\nx264 [error]: malloc of size 1234 failed\r\n");
+    os.write_file(dir.file("old_error.txt"),
+                  "x264 [error]: could not open input file\r\nencoded 250 frames\r\n");
+    std::filesystem::last_write_time(dir.file("future.mkv"),
+                                     std::filesystem::file_time_type::clock::now() + hours(2));
+    const int64_t ended = os.now() + 1;
+    EXPECT_EQ(script_report("temp.bat", watched, started, ended, os),
+              "temp.bat has ended: 3 of 5 jobs produced their file.\n\nNo file came from:\n" +
+                  dir.file("failed.mkv") + " (log: " + dir.file("failed.txt") + ")\n" +
+                  dir.file("future.mkv") + " (log: " + dir.file("future.txt") + ")");
 }

@@ -35,6 +35,44 @@ void press(std::initializer_list<WORD> keys) {
     Sleep(300);
 }
 
+// The windows of the program's class, of any process.
+int quorbel_windows() {
+    int windows = 0;
+    EnumWindows(
+        [](HWND w, LPARAM count) -> BOOL {
+            char cls[32] = {};
+            GetClassNameA(w, cls, sizeof cls);
+            if (std::string(cls) == "QuorbelWindow" && IsWindowVisible(w))
+                ++*reinterpret_cast<int*>(count);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+// Starts the program and waits for it to end; its exit code.
+long start_and_wait(const std::string& exe, const std::string& folder) {
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    std::string command = "\"" + exe + "\"";
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &si, &pi))
+        return -1;
+    DWORD code = 99;
+    if (WaitForSingleObject(pi.hProcess, 15000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    return static_cast<long>(code);
+}
+
+// A path of the Unix side as wine names it.
+std::string on_drive_z(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return "Z:" + path + "\\";
+}
+
 class WindowProcess : public ::testing::Test {
   protected:
     test::TempFolder program, elsewhere;
@@ -114,7 +152,7 @@ TEST_F(WindowProcess, QueuedJobsComeBackWholeAfterTheProcessIsKilled) {
         app.type(Ctl::outfile, "D:\\out\\" + name + ".mkv");
         app.click(Ctl::add);
     };
-    std::string kept;
+    std::string kept, leftover;
     {
         Running app(exe, program.path());
         ASSERT_TRUE(app.window);
@@ -125,9 +163,13 @@ TEST_F(WindowProcess, QueuedJobsComeBackWholeAfterTheProcessIsKilled) {
         ASSERT_EQ(std::count(kept.begin(), kept.end(), '\n'), 2 * 6 + 1) << kept;
         TerminateProcess(app.pi.hProcess, 1); // no goodbye, no save at exit
         WaitForSingleObject(app.pi.hProcess, 5000);
+        // What a write that the kill cut short would leave.
+        leftover = program.file("quorbel.jobs.~" + std::to_string(app.pid()) + "-7");
+        ASSERT_TRUE(os.write_file(leftover, "half a job list"));
     }
     Running app(exe, program.path());
     ASSERT_TRUE(app.window);
+    EXPECT_FALSE(os.file_exists(leftover)); // removed at the start
     EXPECT_EQ(SendMessageA(app.control(Ctl::job_list), LB_GETCOUNT, 0, 0), 2 * 6 + 1);
     // "Make BAT" writes the list as the window holds it, after its four head lines.
     PostMessageA(app.control(Ctl::make_bat), BM_CLICK, 0, 0);
@@ -163,17 +205,59 @@ TEST_F(WindowProcess, ASecondStartInTheSameFolderLeavesOneWindow) {
     EXPECT_EQ(code, 0u);
     CloseHandle(pi.hProcess);
     CloseHandle(pi.hThread);
-    int windows = 0;
-    EnumWindows(
-        [](HWND w, LPARAM count) -> BOOL {
-            char cls[32] = {};
-            GetClassNameA(w, cls, sizeof cls);
-            if (std::string(cls) == "QuorbelWindow") ++*reinterpret_cast<int*>(count);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
-    EXPECT_EQ(windows, 1);
+    EXPECT_EQ(quorbel_windows(), 1);
     EXPECT_FALSE(IsIconic(first.window)); // brought back to the front
     first.click(Ctl::cancel);
     EXPECT_EQ(first.exit_code(), 0);
+}
+
+TEST_F(WindowProcess, TheFolderThroughASymbolicLinkIsTheSameFolder) {
+    const std::string real = on_drive_z(QUORBEL_LINKED_DIR "/Real");
+    const std::string link = on_drive_z(QUORBEL_LINKED_DIR "/link");
+    ASSERT_TRUE(CopyFileA(QUORBEL_EXE, (real + "quorbel.exe").c_str(), FALSE));
+    Running first(real + "quorbel.exe", real);
+    ASSERT_TRUE(first.window);
+    EXPECT_EQ(start_and_wait(link + "quorbel.exe", link), 0);
+    EXPECT_EQ(quorbel_windows(), 1);
+    // Letter case names the same folder too.
+    std::string upper = real;
+    std::transform(upper.begin(), upper.end(), upper.begin(), ::toupper);
+    EXPECT_EQ(start_and_wait(upper + "QUORBEL.EXE", elsewhere.path()), 0);
+    EXPECT_EQ(quorbel_windows(), 1);
+    first.click(Ctl::cancel);
+    EXPECT_EQ(first.exit_code(), 0);
+}
+
+TEST_F(WindowProcess, TwoFoldersWhoseLocksShareANameGetAWindowEach) {
+    test::TempFolder other;
+    const std::string one = program.file("quorbel.exe"), two = other.file("quorbel.exe");
+    ASSERT_TRUE(CopyFileA(QUORBEL_SAME_LOCK_EXE, one.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(QUORBEL_SAME_LOCK_EXE, two.c_str(), FALSE));
+    Running first(one, program.path());
+    ASSERT_TRUE(first.window);
+    Running second(two, other.path());
+    ASSERT_TRUE(second.window) << "the second folder got no window";
+    EXPECT_EQ(quorbel_windows(), 2);
+    // Each folder still has one window.
+    EXPECT_EQ(start_and_wait(one, program.path()), 0);
+    EXPECT_EQ(start_and_wait(two, other.path()), 0);
+    EXPECT_EQ(quorbel_windows(), 2);
+    first.click(Ctl::cancel);
+    second.click(Ctl::cancel);
+    EXPECT_EQ(first.exit_code(), 0);
+    EXPECT_EQ(second.exit_code(), 0);
+}
+
+TEST_F(WindowProcess, AStartWhileTheWindowClosesOpensOnceItHasClosed) {
+    {
+        Running first(exe, program.path());
+        ASSERT_TRUE(first.window);
+        PostMessageA(first.control(Ctl::cancel), BM_CLICK, 0, 0);
+        Running next(exe, program.path()); // at once, while the first saves and ends
+        EXPECT_TRUE(next.window) << "the start was swallowed";
+        EXPECT_EQ(first.exit_code(), 0);
+        if (next.window) next.click(Ctl::cancel);
+        EXPECT_EQ(next.exit_code(), 0);
+    }
+    EXPECT_EQ(quorbel_windows(), 0);
 }

@@ -1,5 +1,7 @@
 #include "frontend/cli/cli.h"
 
+#include "frontend/cli/inputs_file.h"
+
 #include <optional>
 
 #include "frontend/commands/batch_script.h"
@@ -126,25 +128,20 @@ int run(const std::vector<std::string>& args, platform::Os& os, platform::MediaP
     if (o.inputs_file) {
         std::optional<std::string> text = os.read_file(*o.inputs_file);
         if (!text) return fail(err, "cannot read " + *o.inputs_file + ": " + os.last_error());
-        std::vector<std::string> listed;
-        size_t start = 0;
-        while (start < text->size()) {
-            size_t end = text->find_first_of("\r\n", start);
-            if (end == std::string::npos) end = text->size();
-            if (end > start) listed.push_back(text->substr(start, end - start));
-            start = end + 1;
-        }
-        o.inputs.insert(o.inputs.begin(), listed.begin(), listed.end());
+        InputList listed = read_inputs_file(*text, os);
+        if (!listed.refused.empty()) return fail(err, listed.refused.front());
+        o.inputs.insert(o.inputs.begin(), listed.names.begin(), listed.names.end());
     }
 
     const session::ProgramFolder folder{
         with_separator(o.program_folder.value_or(os.program_folder()))};
     session::create_working_folders(os, folder);
-    bool own_include = session::provide_default_include(os, folder);
+    session::remove_stale_temp_files(os, folder);
+    session::provide_default_include(os, folder);
 
     settings::Settings s;
-    if (own_include) s.avsinc = "default"; // as the window chooses it
     settings::LoadContext ctx = session::load_context(os, folder);
+    settings::choose_include(s, ctx.includes); // as the window chooses it
     if (o.settings_file) {
         std::optional<std::string> bytes = os.read_file(*o.settings_file);
         if (!bytes)
@@ -172,10 +169,17 @@ int run(const std::vector<std::string>& args, platform::Os& os, platform::MediaP
 
     commands::JobList jobs;
     commands::InputProbe input_probe(probe, os);
-    commands::JobContext job{s, jobs, input_probe};
     // A job is refused as "Add" refuses it (see job_check.h).
     auto add = [&]() -> bool {
-        if (std::optional<commands::Refusal> refusal = commands::job_refusal(s, input_probe, os)) {
+        std::optional<commands::Refusal> refusal = commands::job_refusal(s, input_probe, os);
+        commands::JobList block;
+        settings::Settings made = s;
+        if (!refusal) {
+            commands::JobContext ctx{made, block, input_probe};
+            commands::append_job_block(ctx);
+            refusal = commands::line_refusal(s, block);
+        }
+        if (refusal) {
             if (!refusal->field.empty() && !refusal->reason.empty())
                 fail(err, "the job was not added: " + refusal->field + " " + refusal->reason);
             else if (!refusal->field.empty())
@@ -187,11 +191,12 @@ int run(const std::vector<std::string>& args, platform::Os& os, platform::MediaP
                               refusal->reason);
             return false;
         }
-        commands::append_job_block(job);
+        jobs.insert(jobs.end(), block.begin(), block.end());
+        s = made;
         return true;
     };
     if (o.inputs.empty() && !add()) return 2;
-    commands::NamesInUse used;
+    commands::NamesInUse used(os);
     for (const std::string& input : o.inputs) {
         s.infile = input;
         std::string output_folder =

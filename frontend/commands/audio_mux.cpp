@@ -69,7 +69,20 @@ std::string fill(const char* line, const std::string& audio, const std::string& 
     return text;
 }
 
+bool is_matroska(const std::string& path) {
+    return upper(extension(path)) == "MKV";
+}
+
 } // namespace
+
+std::string audio_file(const std::string& outfile, int encoder) {
+    if (encoder < 0 || encoder >= static_cast<int>(std::size(audio_encoders))) return "";
+    return output_stem(outfile) + "audio." + audio_encoders[encoder].extension;
+}
+
+std::string matroska_file(const std::string& outfile) {
+    return output_stem(outfile) + (is_matroska(outfile) ? "muxed.mkv" : "mkv");
+}
 
 void audio_command(const Settings& s, int encoder, JobList& jobs) {
     if (encoder < 0 || encoder >= static_cast<int>(std::size(audio_encoders))) return;
@@ -86,11 +99,9 @@ void audio_command(const Settings& s, int encoder, JobList& jobs) {
 void mux_command(const Settings& s, const std::string& audio_name, JobList& jobs) {
     if (s.muxer < 0 || s.muxer >= static_cast<int>(mux_lines.size())) return;
     std::string out = script_name(s.outfile);
-    bool output_is_matroska = upper(extension(s.outfile)) == "MKV";
-    std::string matroska =
-        "\"" + output_stem(out) + (output_is_matroska ? "muxed.mkv" : "mkv") + "\"";
+    std::string matroska = "\"" + script_name(matroska_file(s.outfile)) + "\"";
     const auto& lines =
-        s.muxer == 2 && output_is_matroska ? mkv_over_mkv_lines : mux_lines[s.muxer];
+        s.muxer == 2 && is_matroska(s.outfile) ? mkv_over_mkv_lines : mux_lines[s.muxer];
     for (const char* line : lines) jobs.push_back(fill(line, audio_name, out, matroska));
 }
 

@@ -7,6 +7,15 @@
 
 namespace commands {
 
+// The audio file that the `ae` choice `encoder` writes for the output
+// ("D:\v\clip.mp4" gives "D:\v\clip.audio.mp4"); empty for an index outside
+// the list.
+std::string audio_file(const std::string& outfile, int encoder);
+// The file mkvmerge writes for the output: "D:\v\clip.mkv" for
+// "D:\v\clip.mp4"; beside a Matroska output, "D:\v\clip.muxed.mkv", which
+// then takes the output's place.
+std::string matroska_file(const std::string& outfile);
+
 // Appends the audio-encoding line for the `ae` choice `encoder`, then the
 // mux lines; an index outside the list appends nothing.
 void audio_command(const settings::Settings& s, int encoder, JobList& jobs);

@@ -13,13 +13,17 @@ std::optional<std::string> wrapped_source(const std::string& wrapper_text) {
     return wrapper_text.substr(head.size(), end - head.size());
 }
 
-std::string InputProbe::source_of(const std::string& path) {
+std::string source_of(const std::string& input, platform::Os& os) {
     // Wrappers are AviSynth scripts of three short lines; media files are
     // never read here.
-    if (upper(extension(path)) != "AVS") return path;
-    std::optional<std::string> text = os_.read_file(path);
+    if (upper(extension(input)) != "AVS") return input;
+    std::optional<std::string> text = os.read_file(input);
     std::optional<std::string> source = text ? wrapped_source(*text) : std::nullopt;
-    return source ? *source : path;
+    return source && !source->empty() ? *source : input;
+}
+
+std::string InputProbe::source_of(const std::string& path) {
+    return commands::source_of(path, os_);
 }
 
 std::optional<platform::MediaLength> InputProbe::media_probe(const std::string& path) {

@@ -14,6 +14,10 @@ namespace commands {
 // double quotes), or nothing when the text is no wrapper.
 std::optional<std::string> wrapped_source(const std::string& wrapper_text);
 
+// The file a user knows an input by: the source a wrapper script names, else
+// the input itself. Only AviSynth scripts are read.
+std::string source_of(const std::string& input, platform::Os& os);
+
 // Measures an input by the platform's media framework: the file itself, or,
 // when the framework cannot open a wrapper script (no AviSynth), the source
 // the wrapper names. Answers are remembered, so the passes of one job, and

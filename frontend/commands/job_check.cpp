@@ -1,19 +1,43 @@
 #include "frontend/commands/job_check.h"
 
+#include "frontend/commands/audio_mux.h"
 #include "frontend/commands/line_safety.h"
 #include "frontend/commands/size_bitrate.h"
+#include "frontend/commands/text_parts.h"
+#include "frontend/commands/written_files.h"
+#include "frontend/settings/choices.h"
 #include "frontend/settings/encode_modes.h"
 
 namespace commands {
 
 namespace {
 
-constexpr int audio_only = 4; // `muxer` index: no pass line at all
-
 // The job's passes carry a bitrate from the target size: every bitrate mode
 // (the CRF first passes of the automated modes are followed by one).
 bool uses_target_size(const settings::Settings& s) {
-    return s.sizemode && s.muxer != audio_only && !settings::mode_spec(s.mode).quantizer;
+    return s.sizemode && s.muxer != settings::mux_audio_only &&
+           !settings::mode_spec(s.mode).quantizer;
+}
+
+// The device a part of the path names ("CON", "nul.txt", "Com1.y4m": the part
+// of the name before its first dot, trailing spaces aside), or nothing.
+std::optional<std::string> device_named(const std::string& path) {
+    static const char* const devices[] = {"CON", "PRN", "AUX", "NUL"};
+    size_t start = 0;
+    for (;;) {
+        size_t end = path.find_first_of("\\/", start);
+        std::string part = path.substr(start, end == std::string::npos ? end : end - start);
+        std::string base = upper(part.substr(0, part.find('.')));
+        while (!base.empty() && base.back() == ' ') base.pop_back();
+        for (const char* device : devices)
+            if (base == device) return base;
+        if (base.size() == 4 &&
+            (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) && base[3] >= '1' &&
+            base[3] <= '9')
+            return base;
+        if (end == std::string::npos) return std::nullopt;
+        start = end + 1;
+    }
 }
 
 } // namespace
@@ -23,6 +47,11 @@ std::optional<std::string> name_problem(const std::string& name, platform::Os& o
         return "holds characters that the ANSI code page cannot hold";
     if (!os.ansi_to_console(name))
         return "holds characters that the console's code page cannot hold";
+    if (name.size() > os.longest_path())
+        return "is longer than the " + std::to_string(os.longest_path()) +
+               " characters that programs can open";
+    if (std::optional<std::string> device = device_named(name))
+        return "names the device " + *device + ", not a file";
     return std::nullopt;
 }
 
@@ -33,9 +62,27 @@ std::optional<Refusal> job_refusal(const settings::Settings& s, InputProbe& prob
                       &settings::Settings::statsname, &settings::Settings::logname})
         if (std::optional<std::string> problem = name_problem(s.*name, os))
             return Refusal{settings::spec_of(name).key, "", *problem};
-    if (s.infile.empty() || s.outfile.empty() || !uses_target_size(s)) return std::nullopt;
+    if (s.infile.empty() || s.outfile.empty()) return std::nullopt;
+    if (std::optional<FileClash> clash = file_clash(s, os))
+        return Refusal{clash->field, "", clash->reason};
+    if (!uses_target_size(s)) return std::nullopt;
     if (std::optional<std::string> problem = target_size_problem(s, probe))
         return Refusal{"", probe.source_of(s.infile), *problem};
+    return std::nullopt;
+}
+
+std::optional<Refusal> line_refusal(const settings::Settings& s, const JobList& lines) {
+    for (const std::string& line : lines) {
+        std::optional<std::string> name = piped_percent_problem(line);
+        if (!name) continue;
+        std::string field = "outfile"; // the audio file is named after the output
+        for (auto member : {&settings::Settings::infile, &settings::Settings::outfile,
+                            &settings::Settings::statsname, &settings::Settings::logname,
+                            &settings::Settings::cqm})
+            if (s.*member == *name || s.*member == "\"" + *name + "\"")
+                field = settings::spec_of(member).key;
+        return Refusal{field, "", "holds \"%\" where a piped line would expand it as a variable"};
+    }
     return std::nullopt;
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "frontend/commands/input_probe.h"
+#include "frontend/commands/job_list.h"
 #include "frontend/settings/settings.h"
 
 namespace commands {
@@ -20,18 +21,30 @@ struct Refusal {
 };
 
 // Why a file name cannot reach the programs as picked, or nothing: the
-// dialogs give "?" for characters that the ANSI code page cannot hold, and
-// the batch files are read in the console's code page.
+// dialogs give "?" for characters that the ANSI code page cannot hold, the
+// batch files are read in the console's code page, a path longer than the
+// system's programs open fails when the script runs, and a name such as
+// "CON", "nul.txt" or "com1.y4m" is a device, not a file (a script writing
+// to it hangs or loses the output).
 std::optional<std::string> name_problem(const std::string& name, platform::Os& os);
 
 // Nothing when the job can be added; a job without input or output adds only
-// its marker lines and is never refused.
+// its marker lines and is never refused. A job is refused for an unsafe
+// field, a name that cannot reach the programs, a file it writes that is its
+// input or another of its files (written_files.h), or a target size that
+// cannot be met.
 std::optional<Refusal> job_refusal(const settings::Settings& s, InputProbe& probe,
                                    platform::Os& os);
+
+// The lines of a job, once made: a piped line whose "%" the command
+// interpreter would expand again (line_safety.h) refuses it, naming the
+// field the name comes from.
+std::optional<Refusal> line_refusal(const settings::Settings& s, const JobList& lines);
 
 // One sentence for the user, without a final full stop:
 //   The job was not added: "nr" holds a character that cannot stand in a batch line
 //   The job was not added: "outfile" holds characters that the console's code page cannot hold
+//   The job was not added: "outfile" names the job's input, which it would overwrite
 //   The job for "D:\v\clip.mkv" was not added: its target size needs its length, and it cannot be
 //   measured
 std::string refusal_text(const Refusal& r);

@@ -2,6 +2,7 @@
 
 #include "frontend/commands/input_probe.h"
 #include "frontend/commands/text_parts.h"
+#include "frontend/commands/written_files.h"
 
 namespace commands {
 
@@ -46,7 +47,8 @@ void NamesInUse::add(const JobList& queued, size_t from) {
             for (size_t open = line.find('"'); open != std::string::npos;) {
                 size_t close = line.find('"', open + 1);
                 if (close == std::string::npos) break;
-                std::string name = upper(name_in_script(line.substr(open + 1, close - open - 1)));
+                std::string name =
+                    os_->case_key(name_in_script(line.substr(open + 1, close - open - 1)));
                 if (begins_with(line, "@echo Input:") && input.empty()) input = name;
                 names.insert(name);
                 open = line.find('"', close + 1);
@@ -57,10 +59,11 @@ void NamesInUse::add(const JobList& queued, size_t from) {
 }
 
 bool NamesInUse::used_for_other(const std::string& name, const std::string& input) const {
-    auto it = inputs_by_name_.find(upper(name));
+    auto it = inputs_by_name_.find(os_->case_key(name));
     if (it == inputs_by_name_.end()) return false;
+    const std::string key = os_->case_key(input);
     for (const std::string& other : it->second)
-        if (other != upper(input)) return true;
+        if (other != key) return true;
     return false;
 }
 
@@ -72,6 +75,7 @@ std::optional<std::string> derive_job_files(settings::Settings& s, const std::st
     // AviSynth scripts, and every input when x264 opens them itself, are used
     // as picked.
     const bool wrapped = !settings::direct_input(s) && upper(extension(source)) != "AVS";
+    const std::string source_key = os.case_key(source);
     JobNames names;
     for (int n = 1;; ++n) {
         std::string base = numbered(file_name(source), n);
@@ -84,10 +88,20 @@ std::optional<std::string> derive_job_files(settings::Settings& s, const std::st
         if (wrapped && os.file_exists(names.wrapper)) {
             std::optional<std::string> text = os.read_file(names.wrapper);
             std::optional<std::string> named = text ? wrapped_source(*text) : std::nullopt;
-            taken = !named || upper(*named) != upper(source);
+            taken = !named || os.case_key(*named) != source_key;
         }
-        for (const std::string* name : {&names.stats, &names.log, &names.output, &names.wrapper})
-            taken = taken || (!name->empty() && used.used_for_other(*name, input));
+        // Every name derived here, and the audio and Matroska files that the
+        // job writes with its settings as they are.
+        settings::Settings job = s;
+        job.statsname = names.stats;
+        job.logname = names.log;
+        job.outfile = names.output;
+        std::vector<JobFile> written = files_written(job);
+        for (const std::string& name : {names.stats, names.log, names.output, names.wrapper})
+            written.push_back({"", name});
+        for (const JobFile& file : written)
+            taken = taken || (!file.path.empty() && (os.case_key(file.path) == source_key ||
+                                                     used.used_for_other(file.path, input)));
         if (!taken) break;
     }
     if (wrapped && !os.write_file(names.wrapper, wrapper_script(source, s.avsinc)))
@@ -97,6 +111,11 @@ std::optional<std::string> derive_job_files(settings::Settings& s, const std::st
     s.outfile = names.output;
     if (wrapped) s.infile = names.wrapper;
     return std::nullopt;
+}
+
+std::optional<std::string> derive_job_files(settings::Settings& s, const std::string& output_folder,
+                                            const JobFolders& folders, platform::Os& os) {
+    return derive_job_files(s, output_folder, folders, os, NamesInUse(os));
 }
 
 } // namespace commands

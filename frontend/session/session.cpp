@@ -10,6 +10,12 @@ void create_working_folders(platform::Os& os, const ProgramFolder& folder) {
     for (const std::string& sub : folder.working_folders()) os.create_folder(sub);
 }
 
+void remove_stale_temp_files(platform::Os& os, const ProgramFolder& folder) {
+    for (const std::string& sub :
+         {std::string(), std::string("avs\\"), std::string("configs\\"), std::string("avsinc\\")})
+        os.remove_stale_temp_files(folder.path + sub);
+}
+
 const char* const default_include_script =
     "# The include script of the wrappers in \"avs\": each wrapper sets fs to the\r\n"
     "# picked source and mfn to the same path without its extension, then imports\r\n"

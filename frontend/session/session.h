@@ -42,6 +42,11 @@ struct ProgramFolder {
 // impossible folders are passed over.
 void create_working_folders(platform::Os& os, const ProgramFolder& folder);
 
+// Removes what whole-file writes of killed processes left behind
+// ("quorbel.jobs.~PID-N", "avs\clip.avs.~PID-N", ...) in the program's folder
+// and the working folders it writes into.
+void remove_stale_temp_files(platform::Os& os, const ProgramFolder& folder);
+
 // When the "avsinc" folder holds no include script, writes "default.avs"
 // there: it reads the wrapper's source with video and audio through
 // DirectShow. A file of that name is never replaced. Returns whether it wrote

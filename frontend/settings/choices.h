@@ -18,8 +18,10 @@ extern const Choice direct_modes[4];    // `dm`: "Auto" is "auto", ...
 extern const Choice trellis_choices[3]; // `tre`
 extern const Choice audio_encoders[7];  // `ae`: the lines' pieces are in commands/audio_mux
 extern const Choice muxers[5];          // `muxer`
-extern const Choice x264_dialects[2];   // `x264cli`: "classic", "current"
-extern const Choice x264_inputs[2];     // `x264input`: "avisynth", "direct"
+// `muxer` indexes, as the lines tell them apart.
+enum MuxerIndex : int { mux_mp4box, mux_mp4creator, mux_mkvmerge, mux_none, mux_audio_only };
+extern const Choice x264_dialects[2]; // `x264cli`: "classic", "current"
+extern const Choice x264_inputs[2];   // `x264input`: "avisynth", "direct"
 
 // "Partition decision" (`m`): the subpixel refinement level in each dialect
 // of the lines. Current builds fold B-frame RDO into the levels ("subme7 ==

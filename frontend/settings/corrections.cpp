@@ -63,4 +63,13 @@ Changed take_matrix_file(Settings& s, const std::optional<std::string>& chosen) 
     return set_text(s, &Settings::cqm, chosen ? "\"" + *chosen + "\"" : "flat");
 }
 
+Changed choose_include(Settings& s, const std::vector<std::string>& includes) {
+    for (const std::string& item : includes)
+        if (item == s.avsinc) return {};
+    std::string first = includes.empty() ? "" : includes.front();
+    if (s.avsinc == first) return {};
+    s.avsinc = first;
+    return {&spec_of(&Settings::avsinc)};
+}
+
 } // namespace settings

@@ -32,6 +32,11 @@ Changed slider_from_bias(Settings& s);
 // `mb`, `ref`, `thr`, `range`, `sct`, `vbs`, `vmb`, `vib` and `bv`.
 Changed correct_after_load(Settings& s);
 
+// `avsinc` names an item of the AviSynth include list, which every wrapper
+// imports: it stays when it is listed, else the list's first item is chosen;
+// it is empty only when the list is.
+Changed choose_include(Settings& s, const std::vector<std::string>& includes);
+
 // "custom..." in `cqm` asks for a matrix file: the chosen file in double
 // quotes, or "flat" when none was chosen.
 Changed take_matrix_file(Settings& s, const std::optional<std::string>& chosen);

@@ -41,12 +41,13 @@ void read_keys(Settings& s, const IniReader& ini, const char* const (&keys)[N],
 }
 
 // An avsinc name only selects an item of the include list; the last of
-// several equal items wins, and no match keeps the list's choice.
+// several equal items wins, and no match (or none stored) keeps the list's
+// choice, or takes its first item when it has none.
 void read_include_choice(Settings& s, const IniReader& ini, const std::vector<std::string>& items) {
     std::string stored = ini.value("avsinc", true).value_or("");
-    if (stored.empty()) return;
     for (const std::string& item : items)
-        if (item == stored) s.avsinc = item;
+        if (!stored.empty() && item == stored) s.avsinc = item;
+    choose_include(s, items);
 }
 
 std::string decoded(std::string bytes, platform::Os& os) {

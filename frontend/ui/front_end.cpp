@@ -1,12 +1,12 @@
 #include "frontend/ui/front_end.h"
 
+#include "frontend/commands/job_list_file.h"
 #include "frontend/settings/choices.h"
 
 #include "frontend/ui/control_rules.h"
 #include "frontend/ui/event_dispatch.h"
 #include "frontend/ui/handlers.h"
 #include "frontend/ui/layout.h"
-#include "frontend/ui/script_report.h"
 
 namespace ui {
 
@@ -51,12 +51,9 @@ void FrontEnd::start() {
     for (Ctl c : start_disabled) view.enable(c, false);
     show_fields(view, FieldKind::position);
     for (Ctl c : start_hidden) view.show(c, false);
-    bool own_include = session::provide_default_include(os, folder);
-    refresh(*this, Ctl::refresh);
-    if (own_include) {
-        settings.avsinc = "default"; // a load that names no other include keeps it
-        view.field_changed(settings::spec_of(&settings::Settings::avsinc));
-    }
+    session::remove_stale_temp_files(os, folder);
+    session::provide_default_include(os, folder);
+    refresh(*this, Ctl::refresh); // the first include script is chosen
 
     load_settings_file();
     load_job_list();
@@ -187,13 +184,14 @@ void FrontEnd::on_timer(Timer timer) {
         StartedScript ended = std::move(running_scripts[i]);
         running_scripts.erase(running_scripts.begin() + static_cast<long>(i));
         show_running_count();
-        dialogs.message("quorbel", script_report(ended.name, ended.jobs, ended.started, os));
+        dialogs.message("quorbel",
+                        script_report(ended.name, ended.jobs, ended.started, os.now(), os));
     }
     if (!running_scripts.empty()) view.start_timer(Timer::watch_scripts, watch_interval_ms);
 }
 
 void FrontEnd::watch(uint32_t pid, const std::string& script) {
-    running_scripts.push_back({pid, script, os.now(), commands::queued_jobs(jobs)});
+    running_scripts.push_back({pid, script, os.now(), watched_jobs(jobs, os)});
     if (running_scripts.size() == 1) view.start_timer(Timer::watch_scripts, watch_interval_ms);
     show_running_count();
 }

@@ -10,12 +10,12 @@
 #include <string>
 
 #include "frontend/commands/job_list.h"
-#include "frontend/commands/job_list_file.h"
 #include "frontend/session/session.h"
 #include "frontend/settings/settings.h"
 #include "frontend/ui/control_view.h"
 #include "frontend/ui/dialogs.h"
 #include "frontend/ui/job_list_editing.h"
+#include "frontend/ui/script_report.h"
 #include "frontend/ui/toolchain_question.h"
 #include "platform/media_probe.h"
 #include "platform/os.h"
@@ -117,7 +117,7 @@ struct FrontEnd {
         uint32_t pid;
         std::string name;
         int64_t started; // Os::now() at the start
-        std::vector<commands::QueuedJob> jobs;
+        std::vector<WatchedJob> jobs;
     };
     std::vector<StartedScript> running_scripts;
     // quorbel.jobs could not be written at the last change (told once).

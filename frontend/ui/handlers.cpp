@@ -6,7 +6,9 @@
 #include "frontend/commands/job_block.h"
 #include "frontend/commands/job_check.h"
 #include "frontend/commands/job_files.h"
+#include "frontend/commands/line_safety.h"
 #include "frontend/commands/text_parts.h"
+#include "frontend/settings/corrections.h"
 #include "frontend/settings/encode_modes.h"
 #include "frontend/settings/settings_file.h"
 #include "frontend/settings/text_number.h"
@@ -41,8 +43,14 @@ std::optional<commands::Refusal> append_block(FrontEnd& app, commands::InputProb
     if (std::optional<commands::Refusal> refusal =
             commands::job_refusal(app.settings, probe, app.os))
         return refusal;
-    commands::JobContext ctx{app.settings, app.jobs, probe};
+    Settings s = app.settings;
+    commands::JobList block;
+    commands::JobContext ctx{s, block, probe};
     commands::append_job_block(ctx);
+    if (std::optional<commands::Refusal> refusal = commands::line_refusal(app.settings, block))
+        return refusal;
+    app.jobs.insert(app.jobs.end(), block.begin(), block.end());
+    app.settings = s; // the job's names are emptied for the next one
     return std::nullopt;
 }
 
@@ -69,6 +77,14 @@ bool has_selection(const FrontEnd& app) {
 // interpreter reads it in; a failure is told with the file's name and the
 // reason.
 bool write_script(FrontEnd& app, const std::string& path, const std::string& text) {
+    for (size_t i = 0; i < app.jobs.size(); ++i) {
+        if (!commands::piped_percent_problem(app.jobs[i])) continue;
+        app.dialogs.message("quorbel", "Cannot write " + path + ": line " + std::to_string(i + 1) +
+                                           " holds \"%\" where a piped line would expand it as a "
+                                           "variable:\n" +
+                                           app.jobs[i]);
+        return false;
+    }
     std::optional<std::string> console = app.os.ansi_to_console(text);
     if (!console) {
         app.dialogs.message("quorbel", "Cannot write " + path +
@@ -111,7 +127,7 @@ void input_file(FrontEnd& app, Ctl) {
     Settings& s = app.settings;
     if (std::optional<std::string> failure =
             commands::derive_job_files(s, commands::folder_part(s.infile), app.folder.job_folders(),
-                                       app.os, commands::NamesInUse(app.jobs))) {
+                                       app.os, commands::NamesInUse(app.jobs, app.os))) {
         // A wrapper that cannot be written refuses the pick.
         s.infile = before;
         app.dialogs.message("quorbel", *failure);
@@ -138,7 +154,7 @@ void files_input(FrontEnd& app, Ctl) {
     if (names.empty()) names.emplace_back(); // one block of the two marker lines
     size_t first = app.jobs.size();
     commands::InputProbe probe(app.probe, app.os);
-    commands::NamesInUse used(app.jobs);
+    commands::NamesInUse used(app.jobs, app.os);
     std::string refused;
     for (const std::string& name : names) {
         app.settings.infile = name;
@@ -161,7 +177,9 @@ void refresh(FrontEnd& app, Ctl) {
     refresh_configuration_names(app);
     app.includes = session::include_names(app.os, app.folder);
     app.view.set_items(Ctl::avsinc, app.includes);
-    app.settings.avsinc.clear();
+    // The choice stays when it is still listed, else the first is chosen.
+    settings::choose_include(app.settings, app.includes);
+    show_field(app, &Settings::avsinc);
 }
 
 void save_config(FrontEnd& app, Ctl) {

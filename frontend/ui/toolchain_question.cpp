@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "frontend/commands/job_block.h"
-#include "frontend/commands/job_list_file.h"
+#include "frontend/commands/job_blocks.h"
 #include "frontend/commands/x264_history.h"
 #include "frontend/settings/choices.h"
 

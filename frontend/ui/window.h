@@ -10,6 +10,15 @@
 
 namespace ui {
 
+// The class of the main window, by which other processes find it.
+extern const char* const window_class;
+
+// What a window answers another start of the program that asks, with
+// WM_COPYDATA of this kind, whether it belongs to a program folder: the data
+// is the asker's lock name, a line end and its folder's identity.
+constexpr unsigned long folder_query = 0x51524246; // "QRBF"
+enum FolderAnswer : long { unrelated = 0, same_folder = 1, same_lock_other_folder = 2 };
+
 class Window {
   public:
     // `dialogs` answers the handlers' questions instead of the system's
@@ -29,6 +38,8 @@ class Window {
     void* control(Ctl id) const; // HWND of a control
     void* page(Page page) const; // HWND of a tab page
     void select_page(int index); // as a click on the tab does
+    // The folder and lock this window answers folder queries for.
+    void answer_folder_queries(std::string lock_name, std::string folder_identity);
 
     struct Impl; // the Win32 side, known to the window procedure only
 

@@ -39,6 +39,8 @@ class WindowControls final : public ControlView {
     bool writing() const { return writing_ > 0; }
     // The text of an editable list's chosen item goes into its edit box.
     void take_chosen_item(Ctl id);
+    // Draws one line of the job list (a DRAWITEMSTRUCT).
+    void draw_job_line(const void* item);
 
     // ControlView
     void enable(Ctl control, bool enabled) override;

@@ -6,6 +6,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace ui {
 
 namespace {
@@ -59,9 +61,13 @@ KindClass class_of(const ControlSpec& c) {
     case Kind::editable_choice_list:
         return {WC_COMBOBOXA, base | tab | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0};
     case Kind::slider: return {TRACKBAR_CLASSA, base | tab | TBS_HORZ | TBS_NOTICKS, 0};
+    // The job list holds no copy of its lines: it knows how many there are
+    // and draws those it shows from the job list itself, so a list of a
+    // million lines shows at once.
     case Kind::list_box:
         return {WC_LISTBOXA,
-                base | tab | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                base | tab | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+                    LBS_OWNERDRAWFIXED | LBS_NODATA,
                 WS_EX_CLIENTEDGE};
     case Kind::tab_panel: return {WC_TABCONTROLA, base | tab | WS_CLIPSIBLINGS, 0};
     }
@@ -115,6 +121,35 @@ void WindowControls::create(const ControlSpec& c, void* parent) {
     }
     if (c.kind == Kind::text_field && (c.entry & three_characters))
         SendMessageA(h, EM_LIMITTEXT, 3, 0);
+    if (c.kind == Kind::list_box) {
+        // A line as high as its font's, as the list box of strings has it.
+        HDC dc = GetDC(h);
+        HGDIOBJ old =
+            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(h, WM_GETFONT, 0, 0)));
+        TEXTMETRICA tm = {};
+        GetTextMetricsA(dc, &tm);
+        SelectObject(dc, old);
+        ReleaseDC(h, dc);
+        SendMessageA(h, LB_SETITEMHEIGHT, 0, MAKELPARAM(tm.tmHeight, 0));
+    }
+}
+
+void WindowControls::draw_job_line(const void* item) {
+    const auto* d = static_cast<const DRAWITEMSTRUCT*>(item);
+    if (d->itemID == static_cast<UINT>(-1)) {
+        if (d->itemState & ODS_FOCUS) DrawFocusRect(d->hDC, &d->rcItem);
+        return;
+    }
+    // Drawn as the list box draws its strings: one pixel in, the selected
+    // line in the highlight colours, the focus around it.
+    const bool chosen = d->itemState & ODS_SELECTED;
+    SetBkColor(d->hDC, GetSysColor(chosen ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    SetTextColor(d->hDC, GetSysColor(chosen ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    const std::string empty;
+    const std::string& line = d->itemID < jobs_.size() ? jobs_[d->itemID] : empty;
+    ExtTextOutA(d->hDC, d->rcItem.left + 1, d->rcItem.top, ETO_OPAQUE | ETO_CLIPPED, &d->rcItem,
+                line.c_str(), static_cast<UINT>(line.size()), nullptr);
+    if (d->itemState & ODS_FOCUS) DrawFocusRect(d->hDC, &d->rcItem);
 }
 
 void WindowControls::make(Page page, void* parent) {
@@ -230,22 +265,27 @@ void WindowControls::show_jobs(const commands::JobList& jobs, size_t first, int 
     if (!list) return; // the page shows them when it is made
     ++writing_;
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    for (LRESULT n = SendMessageA(list, LB_GETCOUNT, 0, 0); n > static_cast<LRESULT>(first); --n)
-        SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(n - 1), 0);
-    for (size_t i = first; i < jobs.size(); ++i)
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(jobs[i].c_str()));
-    // The list scrolls sideways to its longest line.
+    LRESULT top = SendMessageA(list, LB_GETTOPINDEX, 0, 0);
+    SendMessageA(list, LB_SETCOUNT, static_cast<WPARAM>(jobs.size()), 0);
+    // The list scrolls sideways to its longest line: the lines from `first`
+    // on whose length comes near the longest are measured.
     if (first == 0) jobs_width_ = 0;
+    size_t longest = 0;
+    for (size_t i = first; i < jobs.size(); ++i) longest = std::max(longest, jobs[i].size());
     HDC dc = GetDC(list);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
-    for (size_t i = first; i < jobs.size(); ++i) {
+    int measured = 0;
+    for (size_t i = first; i < jobs.size() && measured < 256; ++i) {
+        if (jobs[i].size() * 4 < longest * 3) continue;
         SIZE size = {};
         GetTextExtentPoint32A(dc, jobs[i].c_str(), static_cast<int>(jobs[i].size()), &size);
         if (size.cx > jobs_width_) jobs_width_ = size.cx;
+        ++measured;
     }
     SelectObject(dc, old);
     ReleaseDC(list, dc);
     SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(jobs_width_ + 8), 0);
+    SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
     SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);

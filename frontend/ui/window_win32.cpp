@@ -25,6 +25,8 @@ constexpr UINT rewrite_message = WM_APP + 1;
 
 } // namespace
 
+const char* const window_class = main_class;
+
 struct Window::Impl {
     Impl(Services services, std::string folder, Dialogs* dialogs)
         : app(services, controls, dialogs ? *dialogs : standard, std::move(folder)) {}
@@ -37,6 +39,7 @@ struct Window::Impl {
     bool made[page_count] = {};
     HFONT tahoma = nullptr;
     HWND last_focus = nullptr;
+    std::string lock_name, folder_identity;
 
     HWND at(Ctl id) const { return static_cast<HWND>(controls.handle(id)); }
     void build(void* logo);
@@ -71,7 +74,8 @@ LRESULT CALLBACK page_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
     switch (message) {
     case WM_COMMAND:
     case WM_HSCROLL:
-    case WM_NOTIFY: return SendMessageA(GetParent(hwnd), message, wparam, lparam);
+    case WM_NOTIFY:
+    case WM_DRAWITEM: return SendMessageA(GetParent(hwnd), message, wparam, lparam);
     }
     return DefWindowProcA(hwnd, message, wparam, lparam);
 }
@@ -199,6 +203,12 @@ LRESULT Window::Impl::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             show_page(static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0)));
         return 0;
     }
+    case WM_DRAWITEM:
+        if (wparam == static_cast<WPARAM>(Ctl::job_list)) {
+            controls.draw_job_line(reinterpret_cast<const void*>(lparam));
+            return TRUE;
+        }
+        return FALSE;
     case WM_TIMER:
         KillTimer(hwnd, wparam);
         app.on_timer(wparam == watch_timer ? Timer::watch_scripts : Timer::lower_priority);
@@ -226,6 +236,15 @@ LRESULT Window::Impl::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         }
         break;
+    case WM_COPYDATA: {
+        auto* data = reinterpret_cast<COPYDATASTRUCT*>(lparam);
+        if (!data || data->dwData != folder_query || lock_name.empty()) return unrelated;
+        std::string asked(static_cast<const char*>(data->lpData), data->cbData);
+        size_t line = asked.find('\n');
+        if (line == std::string::npos) return unrelated;
+        if (asked.substr(line + 1) == folder_identity) return same_folder;
+        return asked.substr(0, line) == lock_name ? same_lock_other_folder : unrelated;
+    }
     case WM_CLOSE:
         app.close_box();
         PostMessageA(hwnd, WM_NULL, 0, 0);
@@ -289,6 +308,11 @@ void* Window::control(Ctl id) const {
 void* Window::page(Page p) const {
     impl_->make_page(static_cast<int>(p));
     return impl_->pages[static_cast<int>(p)];
+}
+
+void Window::answer_folder_queries(std::string lock_name, std::string folder_identity) {
+    impl_->lock_name = std::move(lock_name);
+    impl_->folder_identity = std::move(folder_identity);
 }
 
 void Window::select_page(int index) {

@@ -1,0 +1,52 @@
+// quorbel.exe's work: prepares the platform services, builds the window,
+// runs it, and saves the settings when it closes; one window per program
+// folder (one_window.h).
+#include "frontend/app/program.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "frontend/app/one_window.h"
+#include "frontend/session/session.h"
+#include "frontend/ui/resource_ids.h"
+#include "frontend/ui/window.h"
+
+namespace app {
+
+int run_program(void* instance_handle, LockNaming lock_name) {
+    HINSTANCE instance = static_cast<HINSTANCE>(instance_handle);
+    platform::Os& os = platform::native_os();
+    const std::string folder = os.program_folder();
+    const std::string identity = folder_identity(folder, os);
+    const std::string lock = lock_name(identity);
+    OneWindow one_window;
+    if (!one_window.claim(lock, identity)) return 0;
+
+    // The window and control library with the common controls, and COM for
+    // the file dialogs and the media probe.
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&icc);
+    HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+
+    HANDLE logo = LoadImageA(instance, MAKEINTRESOURCEA(QUORBEL_LOGO_BITMAP), IMAGE_BITMAP, 0, 0,
+                             LR_DEFAULTCOLOR);
+
+    session::create_working_folders(os, {folder});
+
+    ui::Window window({os, platform::native_media_probe(), platform::native_processes(),
+                       platform::native_tools()},
+                      folder);
+    window.create(logo);
+    window.answer_folder_queries(lock, identity);
+    window.front_end().start();
+    window.run();
+
+    window.front_end().shut_down(); // a failure is told
+    if (logo) DeleteObject(logo);
+    if (SUCCEEDED(com)) CoUninitialize();
+    return 0;
+}
+
+} // namespace app

@@ -1,0 +1,135 @@
+#include "frontend/commands/job_blocks.h"
+
+#include "frontend/commands/text_parts.h"
+
+namespace commands {
+
+const char* const block_start = "@echo.";
+const char* const block_end = "@echo+";
+
+bool starts_block(const std::string& line) {
+    return begins_with(line, block_start);
+}
+
+bool ends_block(const std::string& line) {
+    return begins_with(line, block_end);
+}
+
+namespace {
+
+// Where `text` first stands outside double quotes; npos when it does not.
+size_t unquoted_find(const std::string& line, const std::string& text) {
+    bool quoted = false;
+    for (size_t i = 0; i < line.size(); ++i) {
+        if (!quoted && line.compare(i, text.size(), text) == 0) return i;
+        if (line[i] == '"') quoted = !quoted;
+    }
+    return std::string::npos;
+}
+
+// The first name in double quotes after `after`; nothing when there is none.
+std::optional<std::string> quoted_after(const std::string& line, const std::string& after) {
+    size_t at = line.find(after);
+    if (at == std::string::npos) return std::nullopt;
+    size_t open = line.find('"', at + after.size());
+    size_t close = open == std::string::npos ? open : line.find('"', open + 1);
+    if (close == std::string::npos) return std::nullopt;
+    return name_in_script(line.substr(open + 1, close - open - 1));
+}
+
+// The last name in double quotes.
+std::optional<std::string> last_quoted(const std::string& line) {
+    size_t close = line.rfind('"');
+    size_t open =
+        close == std::string::npos || close == 0 ? std::string::npos : line.rfind('"', close - 1);
+    if (open == std::string::npos) return std::nullopt;
+    return name_in_script(line.substr(open + 1, close - open - 1));
+}
+
+} // namespace
+
+LineKind line_kind(const std::string& line) {
+    if (begins_with(line, "@rem ")) return LineKind::disabled;
+    if (starts_block(line) || ends_block(line)) return LineKind::marker;
+    if (begins_with(line, "@echo")) return LineKind::echo;
+    if (begins_with(line, "@x264.exe") || begins_with(line, "@if errorlevel 1 @x264.exe"))
+        return LineKind::x264;
+    if (begins_with(line, "@bepipe.exe") || begins_with(line, "@ffmpeg.exe"))
+        return LineKind::audio;
+    if (begins_with(line, "@mkvmerge ") || begins_with(line, "@mp4box.exe ") ||
+        begins_with(line, "@mp4creator.exe ") ||
+        (begins_with(line, "@if exist ") && line.find(" move /y ") != std::string::npos))
+        return LineKind::mux;
+    if (begins_with(line, "@sizegate.exe")) return LineKind::size_test;
+    return LineKind::other;
+}
+
+bool runs_x264(const std::string& line) {
+    return line_kind(line) == LineKind::x264;
+}
+
+std::optional<std::string> written_file(const std::string& line) {
+    switch (line_kind(line)) {
+    case LineKind::x264: {
+        // " -o nul " writes nothing.
+        size_t o = unquoted_find(line, " -o ");
+        if (o == std::string::npos || line.compare(o + 4, 4, "nul ") == 0) return std::nullopt;
+        return quoted_after(line.substr(o), " -o ");
+    }
+    case LineKind::audio: return last_quoted(line);
+    case LineKind::mux:
+        if (begins_with(line, "@mkvmerge ")) return quoted_after(line, "@mkvmerge -o ");
+        return last_quoted(line); // mp4box, mp4creator and the move write the output
+    default: return std::nullopt;
+    }
+}
+
+std::vector<JobBlock> job_blocks(const JobList& lines) {
+    std::vector<JobBlock> blocks;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (!starts_block(lines[i])) continue;
+        JobBlock block;
+        block.first = i;
+        size_t j = i + 1;
+        for (; j < lines.size(); ++j) {
+            const std::string& line = lines[j];
+            if (ends_block(line)) {
+                block.ended = true;
+                ++j;
+                break;
+            }
+            if (starts_block(line)) break; // the next block: this one's end was edited away
+            if (begins_with(line, "@echo Input:") && block.input.empty())
+                block.input = quoted_after(line, "Input:").value_or("");
+            LineKind kind = line_kind(line);
+            if (kind == LineKind::x264 || kind == LineKind::audio || kind == LineKind::mux)
+                block.live = true;
+            if (kind == LineKind::x264 && block.log_file.empty())
+                if (size_t pipe = unquoted_find(line, "|runlog.exe "); pipe != std::string::npos)
+                    block.log_file = quoted_after(line.substr(pipe), "|runlog.exe ").value_or("");
+            if (std::optional<std::string> written = written_file(line))
+                block.final_file = *written;
+        }
+        block.end = j;
+        blocks.push_back(block);
+        i = j - 1;
+    }
+    return blocks;
+}
+
+std::vector<JobBlock> live_jobs(const JobList& lines) {
+    std::vector<JobBlock> jobs;
+    for (JobBlock& block : job_blocks(lines))
+        if (block.live) jobs.push_back(std::move(block));
+    return jobs;
+}
+
+std::optional<JobBlock> block_around(const JobList& lines, size_t at) {
+    for (const JobBlock& block : job_blocks(lines)) {
+        if (block.first > at) break;
+        if (at < block.end) return block;
+    }
+    return std::nullopt;
+}
+
+} // namespace commands

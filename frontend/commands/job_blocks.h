@@ -1,0 +1,62 @@
+// The one reader of the job list's blocks. Every job the window adds is a
+// block of lines from a line "@echo." to a line "@echo+"; lines outside
+// every block (a shutdown line) belong to no job. A block whose "@echo+" was
+// edited away runs up to the next "@echo." or the end of the list. What a
+// block runs and writes is read from its lines as they stand, so an edited
+// line is read as edited.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "frontend/commands/job_list.h"
+
+namespace commands {
+
+// The marker lines, and whether a line is one (its first six characters).
+extern const char* const block_start; // "@echo."
+extern const char* const block_end;   // "@echo+"
+bool starts_block(const std::string& line);
+bool ends_block(const std::string& line);
+
+// What one script line does.
+enum class LineKind {
+    disabled,  // "@rem ...": a remark, runs nothing
+    marker,    // "@echo." or "@echo+"
+    echo,      // the other "@echo" lines
+    x264,      // a pass: "@x264.exe ..." or the guarded "@if errorlevel 1 @x264.exe ..."
+    audio,     // the audio line: bepipe or ffmpeg piped into an AAC encoder
+    mux,       // mkvmerge, mp4box, mp4creator, and the move of a muxed file
+    size_test, // "@sizegate.exe"
+    other,     // anything else that runs (a delete, a shutdown)
+};
+LineKind line_kind(const std::string& line);
+bool runs_x264(const std::string& line);
+
+// The file a line writes, as the program gets it ("%%" read as "%"): an x264
+// line's "-o" file (none for "-o nul"), an audio line's audio file, a mux
+// line's output; nothing for the others.
+std::optional<std::string> written_file(const std::string& line);
+
+struct JobBlock {
+    size_t first = 0; // its "@echo." line
+    size_t end = 0;   // one past its last line: past its "@echo+" when it has one
+    bool ended = false;
+    // A line of it runs x264, an audio encoder or a muxer; a block of
+    // disabled lines, or of the markers alone, is no job.
+    bool live = false;
+    std::string input;      // the file of its "@echo Input:" line
+    std::string final_file; // what its last writing line writes
+    std::string log_file;   // what its first x264 line pipes into runlog; empty when none
+};
+
+// Every block of the list, in order.
+std::vector<JobBlock> job_blocks(const JobList& lines);
+// The live ones: the jobs a script of the list runs.
+std::vector<JobBlock> live_jobs(const JobList& lines);
+// The block that holds line `at`, or nothing when the line stands outside
+// every block.
+std::optional<JobBlock> block_around(const JobList& lines, size_t at);
+
+} // namespace commands
