@@ -70,7 +70,9 @@ struct StartRun : ::testing::Test {
 };
 
 TEST_F(StartRun, QueuedJobsRunThroughTheScriptWithTheToolsAndDeleteIt) {
-    const std::string in = files.path() + "in & 100% !\\", out = files.path() + "out & 5%!\\";
+    // Every character the command interpreter gives a meaning of its own.
+    const std::string in = files.path() + "in & 100% ! ^ (1); a,b=c\\",
+                      out = files.path() + "out & 5%!^()=;,\\";
     ASSERT_TRUE(CreateDirectoryA(in.c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryA(out.c_str(), nullptr));
     os.write_file(in + "a.avs", "");

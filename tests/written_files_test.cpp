@@ -123,3 +123,27 @@ TEST_F(WrittenFiles, AWrapperIsReadWithTheSourceItNames) {
     ASSERT_TRUE(clash);
     EXPECT_EQ(clash->field, "outfile");
 }
+
+TEST_F(WrittenFiles, SourcesThatDifferOnlyInLetterCaseGetNamesOfTheirOwn) {
+    // The platform's narrow text: code page 1252 on Windows, UTF-8 elsewhere.
+#ifdef _WIN32
+    const std::string E = "\xC9", e = "\xE9", A = "\xC0", a = "\xE0";
+#else
+    const std::string E = "\xC3\x89", e = "\xC3\xA9", A = "\xC3\x80", a = "\xC3\xA0";
+#endif
+    const std::pair<std::string, std::string> pairs[] = {
+        {E + "cran", e + "cran"}, {A + "B", a + "b"}, {"Clip", "cLIP"}};
+    for (const auto& [first, second] : pairs) {
+        SCOPED_TRACE(first + " " + second);
+        JobList queued = {"@echo.", "@echo Input:\"C:\\a\\" + first + ".y4m\"",
+                          "@x264.exe --stats \"" + p + "stats\\" + first + ".y4m.stat\" -o \"D:\\out\\" +
+                              first + ".mp4\" \"C:\\a\\" + first + ".y4m\"",
+                          "@echo+"};
+        Settings s;
+        s.x264input = "direct";
+        s.infile = "C:\\b\\" + second + ".y4m";
+        ASSERT_FALSE(derive_job_files(s, "D:\\out\\", folders, os, NamesInUse(queued, os)));
+        EXPECT_EQ(s.outfile, "D:\\out\\" + second + " (2).mp4");
+        EXPECT_EQ(s.statsname, p + "stats\\" + second + " (2).y4m.stat");
+    }
+}
