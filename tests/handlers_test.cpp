@@ -133,6 +133,13 @@ TEST_F(FrontEndTest, DelRemovesTheBlockAroundTheSelectionOrAStrayLineAlone) {
     }
     press(Ctl::del); // nothing selected: nothing happens
     EXPECT_EQ(app.jobs, cases[6].after);
+
+    // A block whose "@echo+" was edited away ends before the next block,
+    // which "del" leaves alone.
+    app.jobs = {"@echo.", "a1", "@echo.", "b1", "@echo+"};
+    select_line(1);
+    press(Ctl::del);
+    EXPECT_EQ(app.jobs, (commands::JobList{"@echo.", "b1", "@echo+"}));
 }
 
 TEST_F(FrontEndTest, LineButtonsFollowTheirSelectionRules) {

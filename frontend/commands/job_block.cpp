@@ -1,6 +1,7 @@
 #include "frontend/commands/job_block.h"
 
 #include "frontend/commands/audio_mux.h"
+#include "frontend/commands/job_blocks.h"
 #include "frontend/commands/pass_command.h"
 #include "frontend/commands/text_parts.h"
 #include "frontend/settings/encode_modes.h"
@@ -61,9 +62,9 @@ void add_job(JobContext& ctx) {
 }
 
 void append_job_block(JobContext& ctx) {
-    ctx.jobs.push_back("@echo.");
+    ctx.jobs.push_back(block_start);
     add_job(ctx);
-    ctx.jobs.push_back("@echo+");
+    ctx.jobs.push_back(block_end);
 }
 
 } // namespace commands

@@ -68,6 +68,11 @@ bool runs_x264(const std::string& line) {
     return line_kind(line) == LineKind::x264;
 }
 
+std::optional<std::string> x264_call(const std::string& line) {
+    if (!runs_x264(line)) return std::nullopt;
+    return line.substr(line.find("x264.exe"));
+}
+
 std::optional<std::string> written_file(const std::string& line) {
     switch (line_kind(line)) {
     case LineKind::x264: {
@@ -84,9 +89,9 @@ std::optional<std::string> written_file(const std::string& line) {
     }
 }
 
-std::vector<JobBlock> job_blocks(const JobList& lines) {
+std::vector<JobBlock> job_blocks(const JobList& lines, size_t from) {
     std::vector<JobBlock> blocks;
-    for (size_t i = 0; i < lines.size(); ++i) {
+    for (size_t i = from; i < lines.size(); ++i) {
         if (!starts_block(lines[i])) continue;
         JobBlock block;
         block.first = i;

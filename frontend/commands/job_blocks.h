@@ -33,6 +33,9 @@ enum class LineKind {
 };
 LineKind line_kind(const std::string& line);
 bool runs_x264(const std::string& line);
+// The x264 call of a line that runs x264, from "x264.exe" on ("@" and the
+// guard "@if errorlevel 1 " taken away); nothing for any other line.
+std::optional<std::string> x264_call(const std::string& line);
 
 // The file a line writes, as the program gets it ("%%" read as "%"): an x264
 // line's "-o" file (none for "-o nul"), an audio line's audio file, a mux
@@ -51,8 +54,8 @@ struct JobBlock {
     std::string log_file;   // what its first x264 line pipes into runlog; empty when none
 };
 
-// Every block of the list, in order.
-std::vector<JobBlock> job_blocks(const JobList& lines);
+// Every block of the list that begins at line `from` or later, in order.
+std::vector<JobBlock> job_blocks(const JobList& lines, size_t from = 0);
 // The live ones: the jobs a script of the list runs.
 std::vector<JobBlock> live_jobs(const JobList& lines);
 // The block that holds line `at`, or nothing when the line stands outside

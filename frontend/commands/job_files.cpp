@@ -1,6 +1,7 @@
 #include "frontend/commands/job_files.h"
 
 #include "frontend/commands/input_probe.h"
+#include "frontend/commands/job_blocks.h"
 #include "frontend/commands/text_parts.h"
 #include "frontend/commands/written_files.h"
 
@@ -38,22 +39,18 @@ std::string wrapper_script(const std::string& source, const std::string& include
 }
 
 void NamesInUse::add(const JobList& queued, size_t from) {
-    for (size_t i = from; i < queued.size(); ++i) {
-        if (!begins_with(queued[i], "@echo.")) continue;
-        std::string input;
+    for (const JobBlock& block : job_blocks(queued, from)) {
         std::set<std::string> names;
-        for (++i; i < queued.size() && !begins_with(queued[i], "@echo+"); ++i) {
+        for (size_t i = block.first + 1; i < block.end; ++i) {
             const std::string& line = queued[i];
             for (size_t open = line.find('"'); open != std::string::npos;) {
                 size_t close = line.find('"', open + 1);
                 if (close == std::string::npos) break;
-                std::string name =
-                    os_->case_key(name_in_script(line.substr(open + 1, close - open - 1)));
-                if (begins_with(line, "@echo Input:") && input.empty()) input = name;
-                names.insert(name);
+                names.insert(os_->case_key(name_in_script(line.substr(open + 1, close - open - 1))));
                 open = line.find('"', close + 1);
             }
         }
+        const std::string input = os_->case_key(block.input);
         for (const std::string& name : names) inputs_by_name_[name].insert(input);
     }
 }

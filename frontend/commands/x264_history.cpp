@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "frontend/commands/text_parts.h"
+#include "frontend/commands/job_blocks.h"
 
 namespace commands {
 
@@ -32,14 +32,12 @@ bool is_digit(char c) {
 // The words of an x264 call, up to the pipe into the log writer; nothing
 // when the line runs no x264.
 std::optional<std::vector<std::string>> x264_words(const std::string& line) {
-    std::string rest = line;
-    for (const std::string prefix : {"@if errorlevel 1 ", "@"})
-        if (begins_with(rest, prefix)) rest.erase(0, prefix.size());
-    if (!begins_with(rest, "x264.exe ") && rest != "x264.exe") return std::nullopt;
+    std::optional<std::string> call = x264_call(line);
+    if (!call || (call->size() > 8 && (*call)[8] != ' ')) return std::nullopt;
     std::vector<std::string> words;
     bool quoted = false;
     std::string word;
-    for (char c : rest.substr(8)) {
+    for (char c : call->substr(8)) {
         if (c == '"') quoted = !quoted;
         if (c == ' ' && !quoted) {
             if (!word.empty()) words.push_back(word);

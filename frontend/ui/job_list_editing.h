@@ -1,5 +1,5 @@
 // Editing the job list: the lines of the "Job" page with at most one
-// selected. Job blocks run from a line "@echo." to a line "@echo+".
+// selected.
 #pragma once
 
 #include <string>
@@ -10,9 +10,11 @@ namespace ui {
 
 constexpr int no_selection = -1;
 
-// "del": removes the whole block around the selected line. A line that
-// stands outside every block is removed alone. Afterwards nothing is
-// selected. Returns the first index whose line changed.
+// "del": removes the whole block around the selected line, as the job
+// blocks' reader bounds it (a block whose "@echo+" was edited away ends
+// before the next block). A line that stands outside every block is removed
+// alone. Afterwards nothing is selected. Returns the first index whose line
+// changed.
 size_t delete_block(commands::JobList& jobs, int& selected);
 
 // "Disable": "@rem " in front, or taken away again.
