@@ -6,23 +6,16 @@
 
 namespace {
 
-struct NoProbe final : platform::MediaProbe {
-    std::optional<platform::MediaLength> media_probe(const std::string&) override {
-        return std::nullopt;
-    }
-};
-
-// add_job × N: one "Add" per picked AviSynth input, as "Files input" does.
+// A job block × N: one "Add" per picked AviSynth input, as "Files input" does.
 void AddJobs(benchmark::State& state) {
-    NoProbe probe;
     for (auto _ : state) {
         settings::Settings s;
         commands::JobList jobs;
-        commands::JobContext ctx{s, jobs, probe};
         for (int64_t i = 0; i < state.range(0); ++i) {
             s.infile = "C:\\clips\\clip" + std::to_string(i) + ".avs";
             s.outfile = "D:\\out\\clip" + std::to_string(i) + ".mp4";
-            commands::append_job_block(ctx);
+            commands::JobList block = commands::job_block(s, {});
+            jobs.insert(jobs.end(), block.begin(), block.end());
         }
         benchmark::DoNotOptimize(jobs.data());
     }

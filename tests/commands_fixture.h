@@ -3,6 +3,7 @@
 
 #include <map>
 
+#include "frontend/commands/pass_command.h"
 #include "frontend/settings/settings.h"
 #include "platform/media_probe.h"
 
@@ -48,6 +49,12 @@ inline const std::string fast_first_pass_line =
     "1.400000 --pbratio 1.300000 -A p8x8,i4x4 -m 3 --ratetol 1.000000 --vbv-init 0.9 "
     "--vbv-bufsize 0 --vbv-maxrate 0 -o nul \"C:\\video\\movie.avs\" 2>&1|runlog.exe "
     "\"C:\\enc\\log\\movie.avs.txt\"";
+
+// The line of one pass in the primitive mode `s.mode`, its input measured
+// for a target size.
+inline std::string pass_line(const settings::Settings& s, platform::MediaProbe& probe) {
+    return commands::pass_command(s, {s.mode, s.value, false}, commands::target_rate(s, probe));
+}
 
 // Answers from a table of paths; any other path cannot be opened.
 class FakeProbe final : public platform::MediaProbe {

@@ -101,9 +101,10 @@ TEST(CurrentX264, OneWholeLinePerKindOfPass) {
     for (const Row& r : rows) {
         Settings s = current();
         s.mode = r.mode;
-        EXPECT_EQ(pass_command(s, probe), common + r.after_common) << "mode " << r.mode;
+        EXPECT_EQ(test::pass_line(s, probe), common + r.after_common) << "mode " << r.mode;
     }
     Settings s = current();
     s.mode = 13;
-    EXPECT_EQ(pass_command(s, probe).substr(0, 17 + common.size()), "@if errorlevel 1 " + common);
+    EXPECT_EQ(test::pass_line(s, probe).substr(0, 17 + common.size()),
+              "@if errorlevel 1 " + common);
 }

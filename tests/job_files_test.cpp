@@ -107,15 +107,14 @@ TEST_F(JobFiles, NamesInUseForAnotherSourceTakeTheNextFreeBaseName) {
     // Two sources of one name in one batch: the second follows the first.
     NamesInUse batch(os);
     JobList jobs;
-    test::FakeProbe probe;
     for (const char* source : {"C:\\a\\clip.y4m", "C:\\b\\clip.y4m"}) {
         Settings t;
         t.x264input = "direct";
         t.infile = source;
         derive_job_files(t, "D:\\out\\", folders, os, batch);
         size_t block = jobs.size();
-        JobContext ctx{t, jobs, probe};
-        append_job_block(ctx);
+        JobList lines = job_block(t, {});
+        jobs.insert(jobs.end(), lines.begin(), lines.end());
         batch.add(jobs, block);
     }
     EXPECT_EQ(jobs[2], "@echo Output:\"D:\\out\\clip.mp4\"");

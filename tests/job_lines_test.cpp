@@ -4,8 +4,12 @@
 #include "commands_fixture.h"
 #include "frontend/commands/audio_mux.h"
 #include "frontend/commands/job_block.h"
+#include "frontend/commands/job_check.h"
 #include "frontend/commands/pass_command.h"
 #include "frontend/commands/size_bitrate.h"
+#include "frontend/settings/choices.h"
+#include "frontend/settings/encode_modes.h"
+#include "test_support.h"
 
 using namespace commands;
 using settings::Settings;
@@ -20,14 +24,21 @@ using test::second_pass_line;
 std::string pass(Settings s, int mode) {
     test::FakeProbe probe;
     s.mode = mode;
-    return pass_command(s, probe);
+    return test::pass_line(s, probe);
 }
 
+// The block "Add" makes, and the fields it empties after it.
 JobList block(Settings& s, platform::MediaProbe& probe) {
-    JobList jobs;
-    JobContext ctx{s, jobs, probe};
-    append_job_block(ctx);
+    commands::TargetRate rate = target_rate(s, probe);
+    JobList jobs = job_block(s, rate);
+    if (jobs.size() > 2)
+        s.infile.clear(), s.outfile.clear(), s.statsname.clear(), s.logname.clear();
     return jobs;
+}
+
+// The " -B " piece of a pass in mode `s.mode`, its input measured.
+std::string size_bitrate_fragment(const Settings& s, platform::MediaProbe& probe) {
+    return bitrate_fragment(s, s.value, target_rate(s, probe));
 }
 
 JobList block(Settings& s) {
@@ -118,7 +129,7 @@ TEST(SizeBitrate, FragmentProbesOnlyWithSizeOn) {
         EXPECT_EQ(size_bitrate_fragment(s, probe), "") << name;
     }
     s.mode = 0;
-    EXPECT_EQ(pass_command(s, probe).find(" -B "), std::string::npos);
+    EXPECT_EQ(test::pass_line(s, probe).find(" -B "), std::string::npos);
 }
 
 TEST(JobBlock, ConditionalModeBlock) {
@@ -289,5 +300,36 @@ TEST(ScriptNames, PercentSignsAreDoubledInEveryNameOfTheBlock) {
         // Every "%" stands in a pair.
         for (size_t at = line.find('%'); at != std::string::npos; at = line.find('%', at + 2))
             ASSERT_EQ(line[at + 1], '%') << line;
+    }
+}
+
+TEST(JobBlock, LinesAreMadeFromTheSettingsAndOneMeasuredBitrateAndChangeNothing) {
+    Settings s = test::example_settings();
+    s.sizemode = 1, s.value = "200", s.aud = 1, s.aub = "64", s.auto1pcrf = "18";
+    const commands::TargetRate rate{232, std::nullopt};
+    for (int mode = 0; mode < settings::mode_count; ++mode)
+        for (int muxer : {settings::mux_mkvmerge, settings::mux_audio_only}) {
+            SCOPED_TRACE(std::to_string(mode) + " " + std::to_string(muxer));
+            s.mode = mode, s.muxer = muxer;
+            const Settings before = s;
+            JobList lines = job_block(s, rate);
+            EXPECT_EQ(job_block(s, rate), lines);
+            for (const settings::FieldSpec& f : settings::schema())
+                EXPECT_EQ(settings::field_text(s, f), settings::field_text(before, f)) << f.key;
+        }
+    // "Add" measures the input once, for both bitrate passes of mode 6.
+    test::FakeProbe probe;
+    probe.media[s.infile] = {129470, 23};
+    s.mode = 6, s.muxer = 0;
+    platform::Os& os = platform::native_os();
+    commands::InputProbe measured(probe, os);
+    commands::MadeJob job = commands::make_job(s, measured, os);
+    ASSERT_FALSE(job.refusal);
+    EXPECT_EQ(probe.calls, 1);
+    EXPECT_EQ(count_prefix(job.lines, "@x264.exe"), 2u);
+    for (const std::string& line : job.lines) {
+        if (line.rfind("@x264.exe", 0) == 0) {
+            EXPECT_NE(line.find(" -B 232 "), std::string::npos) << line;
+        }
     }
 }

@@ -70,19 +70,13 @@ TEST(LineSafety, AJobWhosePipedLineWouldChangeANameIsRefusedNamingTheField) {
     Settings s = test::example_settings();
     s.mode = 2; // one pass, piped into runlog
     s.infile = "C:\\video\\%PATH%.avs";
-    JobList lines;
-    test::FakeProbe probe;
-    JobContext ctx{s, lines, probe};
+    JobList lines = job_block(s, {});
     Settings kept = s;
-    append_job_block(ctx);
     std::optional<Refusal> refusal = line_refusal(kept, lines);
     ASSERT_TRUE(refusal);
     EXPECT_EQ(refusal_text(*refusal), "The job was not added: \"infile\" holds \"%\" where a piped "
                                       "line would expand it as a variable");
     // Without the log the x264 line pipes nothing.
-    s = kept;
     s.crelog = 0;
-    lines.clear();
-    append_job_block(ctx);
-    EXPECT_FALSE(line_refusal(kept, lines));
+    EXPECT_FALSE(line_refusal(s, job_block(s, {})));
 }

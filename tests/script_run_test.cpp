@@ -68,12 +68,8 @@ TEST_F(ScriptRun, EchoLinesShowTheNamesAsPicked) {
     s.infile = folder + "in%1.avs";
     s.outfile = folder + "out%PATH%.mp4";
     s.muxer = 4, s.ae = -1; // audio only, no encoder: just the echo lines
-    commands::JobList jobs;
-    class NoProbe final : public platform::MediaProbe {
-        std::optional<platform::MediaLength> media_probe(const std::string&) override { return {}; }
-    } probe;
-    commands::JobContext ctx{s, jobs, probe};
-    commands::add_job(ctx);
+    commands::JobList block = commands::job_block(s, {});
+    commands::JobList jobs(block.begin() + 1, block.end() - 1); // the job's lines
     ASSERT_EQ(jobs.size(), 3u);
     std::string bat = folder + "echo.bat";
     os.write_file(bat, jobs[0] + "\r\n" + jobs[1] + "\r\n");
@@ -104,13 +100,7 @@ struct ConditionalJob : ::testing::Test {
         s.outfile = folder + "my movie.mp4";
         s.logname = folder + "log\\my movie.avs.txt";
         s.statsname = folder + "my movie.stat";
-        class NoProbe final : public platform::MediaProbe {
-            std::optional<platform::MediaLength> media_probe(const std::string&) override {
-                return {};
-            }
-        } probe;
-        commands::JobContext ctx{s, jobs, probe};
-        commands::append_job_block(ctx);
+        jobs = commands::job_block(s, {});
     }
 
     // The log's blocks, each checked for its frame; returns their bodies.

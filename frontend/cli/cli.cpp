@@ -5,7 +5,6 @@
 #include <optional>
 
 #include "frontend/commands/batch_script.h"
-#include "frontend/commands/job_block.h"
 #include "frontend/commands/job_check.h"
 #include "frontend/commands/job_files.h"
 #include "frontend/commands/text_parts.h"
@@ -171,15 +170,8 @@ int run(const std::vector<std::string>& args, platform::Os& os, platform::MediaP
     commands::InputProbe input_probe(probe, os);
     // A job is refused as "Add" refuses it (see job_check.h).
     auto add = [&]() -> bool {
-        std::optional<commands::Refusal> refusal = commands::job_refusal(s, input_probe, os);
-        commands::JobList block;
-        settings::Settings made = s;
-        if (!refusal) {
-            commands::JobContext ctx{made, block, input_probe};
-            commands::append_job_block(ctx);
-            refusal = commands::line_refusal(s, block);
-        }
-        if (refusal) {
+        commands::MadeJob job = commands::make_job(s, input_probe, os);
+        if (const std::optional<commands::Refusal>& refusal = job.refusal) {
             if (!refusal->field.empty() && !refusal->reason.empty())
                 fail(err, "the job was not added: " + refusal->field + " " + refusal->reason);
             else if (!refusal->field.empty())
@@ -191,8 +183,8 @@ int run(const std::vector<std::string>& args, platform::Os& os, platform::MediaP
                               refusal->reason);
             return false;
         }
-        jobs.insert(jobs.end(), block.begin(), block.end());
-        s = made;
+        jobs.insert(jobs.end(), job.lines.begin(), job.lines.end());
+        if (job.lines.size() > 2) session::clear_job_files(s);
         return true;
     };
     if (o.inputs.empty() && !add()) return 2;

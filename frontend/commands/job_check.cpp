@@ -1,6 +1,7 @@
 #include "frontend/commands/job_check.h"
 
 #include "frontend/commands/audio_mux.h"
+#include "frontend/commands/job_block.h"
 #include "frontend/commands/line_safety.h"
 #include "frontend/commands/size_bitrate.h"
 #include "frontend/commands/text_parts.h"
@@ -55,8 +56,10 @@ std::optional<std::string> name_problem(const std::string& name, platform::Os& o
     return std::nullopt;
 }
 
-std::optional<Refusal> job_refusal(const settings::Settings& s, InputProbe& probe,
-                                   platform::Os& os) {
+namespace {
+
+// Why the fields cannot make a job, before any line is made.
+std::optional<Refusal> field_refusal(const settings::Settings& s, platform::Os& os) {
     if (std::optional<std::string> field = unsafe_field(s)) return Refusal{*field, "", ""};
     for (auto name : {&settings::Settings::infile, &settings::Settings::outfile,
                       &settings::Settings::statsname, &settings::Settings::logname})
@@ -65,10 +68,26 @@ std::optional<Refusal> job_refusal(const settings::Settings& s, InputProbe& prob
     if (s.infile.empty() || s.outfile.empty()) return std::nullopt;
     if (std::optional<FileClash> clash = file_clash(s, os))
         return Refusal{clash->field, "", clash->reason};
-    if (!uses_target_size(s)) return std::nullopt;
-    if (std::optional<std::string> problem = target_size_problem(s, probe))
-        return Refusal{"", probe.source_of(s.infile), *problem};
     return std::nullopt;
+}
+
+} // namespace
+
+MadeJob make_job(const settings::Settings& s, InputProbe& probe, platform::Os& os) {
+    if (std::optional<Refusal> refusal = field_refusal(s, os)) return {{}, refusal};
+    TargetRate rate;
+    if (!s.infile.empty() && !s.outfile.empty() && uses_target_size(s)) {
+        rate = target_rate(s, probe);
+        if (!rate.kbps) return {{}, Refusal{"", probe.source_of(s.infile), *rate.problem}};
+    }
+    JobList lines = job_block(s, rate);
+    if (std::optional<Refusal> refusal = line_refusal(s, lines)) return {{}, refusal};
+    return {std::move(lines), std::nullopt};
+}
+
+std::optional<Refusal> job_refusal(const settings::Settings& s, InputProbe& probe,
+                                   platform::Os& os) {
+    return make_job(s, probe, os).refusal;
 }
 
 std::optional<Refusal> line_refusal(const settings::Settings& s, const JobList& lines) {

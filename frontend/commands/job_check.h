@@ -28,17 +28,26 @@ struct Refusal {
 // to it hangs or loses the output).
 std::optional<std::string> name_problem(const std::string& name, platform::Os& os);
 
-// Nothing when the job can be added; a job without input or output adds only
-// its marker lines and is never refused. A job is refused for an unsafe
-// field, a name that cannot reach the programs, a file it writes that is its
-// input or another of its files (written_files.h), or a target size that
-// cannot be met.
+// The job the fields describe, made as "Add" makes it: checked, its input
+// measured once for a target size, its block made (job_block.h) and its
+// lines checked. A job is refused for an unsafe field, a name that cannot
+// reach the programs, a file it writes that is its input or another of its
+// files (written_files.h), a target size that cannot be met, or a piped
+// line whose "%" the command interpreter would expand again (line_safety.h).
+// A job without input or output is only its two marker lines and is never
+// refused. The settings are only read.
+struct MadeJob {
+    JobList lines; // empty when refused
+    std::optional<Refusal> refusal;
+};
+MadeJob make_job(const settings::Settings& s, InputProbe& probe, platform::Os& os);
+
+// Why make_job would refuse the job; nothing when it can be added.
 std::optional<Refusal> job_refusal(const settings::Settings& s, InputProbe& probe,
                                    platform::Os& os);
 
-// The lines of a job, once made: a piped line whose "%" the command
-// interpreter would expand again (line_safety.h) refuses it, naming the
-// field the name comes from.
+// The lines of a job: a piped line whose "%" would be expanded again
+// refuses it, naming the field the name comes from.
 std::optional<Refusal> line_refusal(const settings::Settings& s, const JobList& lines);
 
 // One sentence for the user, without a final full stop:

@@ -1,7 +1,6 @@
 #include "frontend/commands/pass_command.h"
 
 #include "frontend/commands/option_fragments.h"
-#include "frontend/commands/size_bitrate.h"
 #include "frontend/commands/text_parts.h"
 #include "frontend/settings/encode_modes.h"
 
@@ -13,14 +12,14 @@ namespace {
 
 using settings::Piece;
 
-std::string render(Piece piece, const Settings& s, platform::MediaProbe& probe) {
+std::string render(Piece piece, const Settings& s, const Pass& pass, const TargetRate& rate) {
     switch (piece) {
     case Piece::pass1: return " -p 1";
     case Piece::pass_n: return s.upstat ? " -p 3" : " -p 2";
     case Piece::stats: return " --stats \"" + script_name(s.statsname) + "\"";
-    case Piece::bitrate: return size_bitrate_fragment(s, probe);
-    case Piece::quantizer: return " -q " + s.value;
-    case Piece::crf: return " --crf " + s.value;
+    case Piece::bitrate: return bitrate_fragment(s, pass.value, rate);
+    case Piece::quantizer: return " -q " + pass.value;
+    case Piece::crf: return " --crf " + pass.value;
     case Piece::qp_full: return qp_fragment(s, true);
     case Piece::qp_limits: return qp_fragment(s, false);
     case Piece::partition: return partition_fragment(s);
@@ -43,14 +42,14 @@ std::string common_options(const Settings& s) {
            deblock_fragment(s) + bframe_fragment(s) + deadzone_fragment(s) + aq_fragment(s);
 }
 
-std::string pass_command(const Settings& s, platform::MediaProbe& probe) {
+std::string pass_command(const Settings& s, const Pass& pass, const TargetRate& rate) {
     // Current builds show progress by default, compute no PSNR or SSIM
     // unless asked, and refuse these three options.
     std::string line =
         settings::current_x264(s) ? "@x264.exe" : "@x264.exe --progress --no-psnr --no-ssim";
     line += common_options(s);
-    const settings::ModeSpec& mode = settings::mode_spec(s.mode);
-    for (Piece piece : mode.pieces) line += render(piece, s, probe);
+    const settings::ModeSpec& mode = settings::mode_spec(pass.mode);
+    for (Piece piece : mode.pieces) line += render(piece, s, pass, rate);
     line += mode.writes_video ? " -o \"" + script_name(s.outfile) + "\" " : " -o nul ";
     line += "\"" + script_name(s.infile) + "\"";
     if (s.crelog) line += " 2>&1|runlog.exe \"" + script_name(s.logname) + "\"";

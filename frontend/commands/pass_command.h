@@ -3,16 +3,18 @@
 
 #include <string>
 
+#include "frontend/commands/job_block.h"
+#include "frontend/commands/size_bitrate.h"
 #include "frontend/settings/settings.h"
-#include "platform/media_probe.h"
 
 namespace commands {
 
 // The options every mode carries, in their fixed order.
 std::string common_options(const settings::Settings& s);
 
-// The complete script line for the primitive mode in `mode` (its row's
-// pieces; see encode_modes.h).
-std::string pass_command(const settings::Settings& s, platform::MediaProbe& probe);
+// The complete script line of one pass: the pieces of its primitive mode's
+// row (see encode_modes.h), with the pass's own `value` and the job's
+// measured target-size bitrate.
+std::string pass_command(const settings::Settings& s, const Pass& pass, const TargetRate& rate);
 
 } // namespace commands

@@ -39,15 +39,8 @@ std::optional<int64_t> size_bitrate(float target_mb, int64_t frame_count, int64_
     return remaining / seconds / 1002;
 }
 
-namespace {
-
-// The bitrate for the target size in `value`, or why there is none.
-struct TargetRate {
-    std::optional<int64_t> kbps;
-    const char* problem; // set when kbps is not
-};
-
 TargetRate target_rate(const settings::Settings& s, platform::MediaProbe& probe) {
+    if (!s.sizemode) return {};
     std::optional<platform::MediaLength> length = probe.media_probe(s.infile);
     if (!length) return {std::nullopt, "it cannot be measured"};
     if (length->frame_rate <= 0 || length->frame_count < 0)
@@ -57,23 +50,13 @@ TargetRate target_rate(const settings::Settings& s, platform::MediaProbe& probe)
     std::optional<int64_t> rate =
         size_bitrate(target, length->frame_count, length->frame_rate, audio);
     if (!rate) return {std::nullopt, "it is shorter than half a second"};
-    return {rate, nullptr};
+    return {rate, std::nullopt};
 }
 
-} // namespace
-
-std::string size_bitrate_fragment(const settings::Settings& s, platform::MediaProbe& probe) {
-    if (!s.sizemode) return " -B " + s.value;
-    TargetRate rate = target_rate(s, probe);
+std::string bitrate_fragment(const settings::Settings& s, const std::string& value,
+                             const TargetRate& rate) {
+    if (!s.sizemode) return " -B " + value;
     return rate.kbps ? " -B " + std::to_string(*rate.kbps) : "";
-}
-
-std::optional<std::string> target_size_problem(const settings::Settings& s,
-                                               platform::MediaProbe& probe) {
-    if (!s.sizemode) return std::nullopt;
-    TargetRate rate = target_rate(s, probe);
-    if (rate.kbps) return std::nullopt;
-    return std::string(rate.problem);
 }
 
 } // namespace commands

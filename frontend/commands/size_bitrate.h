@@ -10,16 +10,22 @@
 
 namespace commands {
 
-// " -B " + `value` as typed with `sizemode` off. With `sizemode` on, the
-// bitrate that makes the input fill `value` megabytes (audio included when
-// `aud` is on); empty when the input cannot be probed or has no length.
-std::string size_bitrate_fragment(const settings::Settings& s, platform::MediaProbe& probe);
+// The bitrate for the target size in `value`, measured once for a job
+// before its lines are made: nothing to measure with `sizemode` off; with it
+// on, the kilobits per second, or why there are none ("it cannot be
+// measured", "its length cannot be measured", "it is shorter than half a
+// second").
+struct TargetRate {
+    std::optional<int64_t> kbps;
+    std::optional<std::string> problem;
+};
+TargetRate target_rate(const settings::Settings& s, platform::MediaProbe& probe);
 
-// With `sizemode` on, why no bitrate can be computed for the input: "it
-// cannot be measured", "its length cannot be measured" or "it is shorter
-// than half a second"; nothing when one can, or with `sizemode` off.
-std::optional<std::string> target_size_problem(const settings::Settings& s,
-                                               platform::MediaProbe& probe);
+// The " -B " piece of a pass that reads `value`: " -B " + the text as typed
+// with `sizemode` off; with it on, " -B " + the measured bitrate, or empty
+// when there is none.
+std::string bitrate_fragment(const settings::Settings& s, const std::string& value,
+                             const TargetRate& rate);
 
 // The bitrate in kbit/s for a target size in MB, an input of frame_count
 // frames at frame_rate frames per second, and an audio bitrate in kbit/s

@@ -48,6 +48,13 @@ std::vector<std::string> include_names(platform::Os& os, const ProgramFolder& fo
     return names_without_extension(os, folder.include_folder() + "*.avs");
 }
 
+void clear_job_files(settings::Settings& s) {
+    s.infile.clear();
+    s.outfile.clear();
+    s.statsname.clear();
+    s.logname.clear();
+}
+
 settings::LoadContext load_context(platform::Os& os, const ProgramFolder& folder) {
     return {os, folder.defaults_file(), include_names(os, folder)};
 }

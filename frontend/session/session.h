@@ -55,6 +55,10 @@ bool provide_default_include(platform::Os& os, const ProgramFolder& folder);
 // The include script it writes, CR LF after each line.
 extern const char* const default_include_script;
 
+// After a job is queued: its input, output, stats and log names are emptied
+// for the next one.
+void clear_job_files(settings::Settings& s);
+
 // The lists list their folders' file entries in listing order, each name
 // without its extension (up to its last ".").
 // The configuration-name list: "configs\*.ini" of the program's folder.

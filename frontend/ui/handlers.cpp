@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "frontend/commands/batch_script.h"
-#include "frontend/commands/job_block.h"
 #include "frontend/commands/job_check.h"
 #include "frontend/commands/job_files.h"
 #include "frontend/commands/line_safety.h"
@@ -37,20 +36,14 @@ bool take(FrontEnd& app, std::string Settings::*field, std::optional<std::string
     return true;
 }
 
-// The job block of the fields as they stand, or why the job is refused (see
-// job_check.h); a refused job leaves the fields as they are.
+// The job block of the fields as they stand is queued, and the job's names
+// are emptied for the next one; or why the job is refused (see
+// job_check.h), and the fields stay as they are.
 std::optional<commands::Refusal> append_block(FrontEnd& app, commands::InputProbe& probe) {
-    if (std::optional<commands::Refusal> refusal =
-            commands::job_refusal(app.settings, probe, app.os))
-        return refusal;
-    Settings s = app.settings;
-    commands::JobList block;
-    commands::JobContext ctx{s, block, probe};
-    commands::append_job_block(ctx);
-    if (std::optional<commands::Refusal> refusal = commands::line_refusal(app.settings, block))
-        return refusal;
-    app.jobs.insert(app.jobs.end(), block.begin(), block.end());
-    app.settings = s; // the job's names are emptied for the next one
+    commands::MadeJob job = commands::make_job(app.settings, probe, app.os);
+    if (job.refusal) return job.refusal;
+    app.jobs.insert(app.jobs.end(), job.lines.begin(), job.lines.end());
+    if (job.lines.size() > 2) session::clear_job_files(app.settings);
     return std::nullopt;
 }
 

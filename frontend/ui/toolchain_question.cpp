@@ -13,11 +13,6 @@ using settings::Settings;
 
 namespace {
 
-// No job measures its input here: the sample has no target size.
-struct Unmeasured final : platform::MediaProbe {
-    std::optional<platform::MediaLength> media_probe(const std::string&) override { return {}; }
-};
-
 // The options of one line, each added once to those found before.
 void add_new(std::vector<std::string>& found, const std::vector<std::string>& options) {
     for (const std::string& option : options)
@@ -34,10 +29,8 @@ std::vector<std::string> refused_by_sample(Settings s, int build) {
     s.sizemode = 0;
     s.aud = 0;
     s.muxer = 3; // "No mux": the passes alone
-    commands::JobList lines;
-    Unmeasured probe;
-    commands::JobContext ctx{s, lines, probe};
-    commands::append_job_block(ctx);
+    // No input is measured: the sample has no target size.
+    commands::JobList lines = commands::job_block(s, {});
     std::vector<std::string> refused;
     for (const std::string& line : lines) add_new(refused, commands::refused_options(line, build));
     return refused;

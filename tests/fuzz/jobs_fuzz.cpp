@@ -35,9 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (commands::unsafe_field(s)) return 0; // refused: "Add" tells the user
     Probe probe;
     probe.in = &in;
-    commands::JobList jobs;
-    commands::JobContext ctx{s, jobs, probe};
-    commands::append_job_block(ctx);
+    commands::JobList jobs = commands::job_block(s, commands::target_rate(s, probe));
     for (const std::string& line : jobs)
         for (char c : line)
             if (c == '\r' || c == '\n' || c == '\0') std::abort();
