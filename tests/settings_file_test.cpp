@@ -3,12 +3,14 @@
 
 #include <algorithm>
 
+#include "frontend/session/settings_files.h"
 #include "frontend/settings/corrections.h"
 #include "frontend/settings/settings_file.h"
 #include "frontend/ui/control_rules.h"
 #include "test_support.h"
 
 using namespace settings;
+using namespace session;
 
 namespace {
 
@@ -39,14 +41,17 @@ class SettingsFile : public ::testing::Test {
     test::TempFolder dir;
     test::RecordingView view;
     platform::Os& os = platform::native_os();
-    LoadContext ctx{os, dir.file("default.ini"), {}};
+    SettingsFolder ctx{os, dir.file("default.ini"), {}};
+    LoadOptions options;
+    std::optional<std::string> set_aside_as; // by the last load
     Settings s;
 
     // A load, then the window shows what it loaded.
     LoadResult load(Settings& t, const std::string& path) {
-        LoadResult result = load_settings(t, path, ctx);
+        Loaded loaded = load_settings(t, path, ctx, options);
+        set_aside_as = loaded.set_aside_as;
         ui::show_loaded(t, view);
-        return result;
+        return loaded.result;
     }
     LoadResult load_text(const std::string& text) {
         EXPECT_TRUE(os.write_file(dir.file("in.ini"), text));
@@ -105,7 +110,7 @@ TEST_F(SettingsFile, SaveWritesSixtyFourCrLfLinesAndLoadRestoresEveryField) {
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 64);
 
     Settings back;
-    EXPECT_EQ(load_settings(back, dir.file("all.ini"), ctx), LoadResult::file);
+    EXPECT_EQ(load_settings(back, dir.file("all.ini"), ctx).result, LoadResult::file);
     for (const FieldSpec& f : schema()) {
         if (!f.persisted) continue;
         EXPECT_EQ(field_text(back, f), field_text(s, f)) << f.key;
@@ -174,9 +179,9 @@ TEST_F(SettingsFile, AFileWithoutOneSettingCountsAsAbsentAndIsSetAside) {
         SCOPED_TRACE(text);
         Settings fresh;
         s = fresh;
-        std::string set_aside;
-        ctx.set_aside_as = &set_aside;
+        options.set_aside = true;
         EXPECT_EQ(load_text(text), LoadResult::builtin_defaults);
+        std::string set_aside = set_aside_as.value_or("");
         EXPECT_EQ(s.mode, 1); // the built-in defaults, not "broken settings"
         EXPECT_EQ(s.value, "26");
         EXPECT_EQ(s.minqp, "10");
@@ -185,13 +190,13 @@ TEST_F(SettingsFile, AFileWithoutOneSettingCountsAsAbsentAndIsSetAside) {
         EXPECT_FALSE(os.file_exists(dir.file("in.ini")));
         os.delete_file(set_aside);
         // Without a place to set it aside, or the fall-back, it stays.
-        ctx.set_aside_as = nullptr;
-        ctx.defaults_when_absent = false;
+        options.set_aside = false;
+        options.defaults_when_absent = false;
         s.value = "33";
         EXPECT_EQ(load_text(text), LoadResult::unchanged);
         EXPECT_EQ(s.value, "33");
         EXPECT_EQ(test::read(dir.file("in.ini")), text);
-        ctx.defaults_when_absent = true;
+        options.defaults_when_absent = true;
     }
 }
 
@@ -296,14 +301,15 @@ class DeadOs final : public platform::Os {
 
 } // namespace
 
-TEST(SettingsFileFailure, NeitherFileNorDefaultIniKeepsTheSettingsWithoutLooping) {
+TEST(SettingsFileFailure, NeitherFileNorDefaultIniTakesTheBuiltinTextFromMemoryWithoutLooping) {
     DeadOs os;
     Settings s;
     s.value = "33";
-    EXPECT_EQ(load_settings(s, "quorbel.ini", {os, "/nowhere/default.ini", {}}),
-              LoadResult::unchanged);
-    EXPECT_EQ(os.reads, 2); // the file, then default.ini once
-    EXPECT_EQ(s.value, "33");
+    s.mode = 6;
+    EXPECT_EQ(load_settings(s, "quorbel.ini", {os, "/nowhere/default.ini", {}}).result,
+              LoadResult::builtin_defaults);
+    EXPECT_EQ(os.reads, 1); // the file; default.ini could not be written, so it is not read
+    EXPECT_EQ(s.value, "26");
     EXPECT_EQ(s.mode, 1);
 }
 
@@ -325,11 +331,11 @@ TEST_F(SettingsFile, ToolchainFieldsAreStoredOnlyAwayFromTheirDefaults) {
     }
     // "L" and "Load Default" load an encode: the tools in use stay.
     s.x264cli = "current", s.x264input = "direct", s.x264asked = "3095";
-    ctx.keep_toolchain = true;
+    options.keep_toolchain = true;
     load_text("x264cli = classic\r\nvalue = 33\r\n");
     EXPECT_EQ(s.value, "33");
     EXPECT_EQ(s.x264cli + s.x264input + s.x264asked, "currentdirect3095");
-    load_builtin_defaults(s, ctx);
+    load_builtin_defaults(s, ctx, options);
     EXPECT_EQ(s.x264cli + s.x264input + s.x264asked, "currentdirect3095");
 }
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "frontend/settings/settings_file.h"
+#include "frontend/session/settings_files.h"
 #include "test_support.h"
 
 namespace {
@@ -67,8 +67,9 @@ TEST(SettingsMemory, AFiftyMegabyteFileIsReadWithinTwiceItsSize) {
     settings::Settings s;
     size_t before = live;
     peak = live;
-    EXPECT_EQ(settings::load_settings(s, dir.file("big.ini"), {os, dir.file("default.ini"), {}}),
-              settings::LoadResult::file);
+    EXPECT_EQ(
+        session::load_settings(s, dir.file("big.ini"), {os, dir.file("default.ini"), {}}).result,
+        session::LoadResult::file);
     EXPECT_EQ(s.mode, 6);
     EXPECT_EQ(s.value, "1000");
     EXPECT_LE(peak - before, 2 * size + (1u << 20)) << "peak " << (peak - before) << " bytes";

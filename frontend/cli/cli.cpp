@@ -9,6 +9,7 @@
 #include "frontend/commands/job_files.h"
 #include "frontend/commands/text_parts.h"
 #include "frontend/session/session.h"
+#include "frontend/session/settings_files.h"
 #include "frontend/settings/corrections.h"
 #include "frontend/settings/settings_file.h"
 
@@ -135,12 +136,11 @@ int run(const std::vector<std::string>& args, platform::Os& os, platform::MediaP
     const session::ProgramFolder folder{
         with_separator(o.program_folder.value_or(os.program_folder()))};
     session::create_working_folders(os, folder);
-    session::remove_stale_temp_files(os, folder);
-    session::provide_default_include(os, folder);
+    session::StartUp up = session::start_up(os, folder);
 
     settings::Settings s;
-    settings::LoadContext ctx = session::load_context(os, folder);
-    settings::choose_include(s, ctx.includes); // as the window chooses it
+    settings::choose_include(s, up.includes); // as the window chooses it
+    const session::SettingsFolder place = session::settings_folder(os, folder, up.includes);
     if (o.settings_file) {
         std::optional<std::string> bytes = os.read_file(*o.settings_file);
         if (!bytes)
@@ -149,9 +149,9 @@ int run(const std::vector<std::string>& args, platform::Os& os, platform::MediaP
         if (!settings::holds_settings(*bytes))
             return fail(err, "settings file " + *o.settings_file +
                                  " holds no settings (it is empty or damaged)");
-        settings::load_settings(s, *o.settings_file, ctx);
+        session::load_settings_bytes(s, *bytes, place); // the bytes checked, read once
     } else {
-        session::load_defaults(s, ctx);
+        session::load_builtin_defaults(s, place);
     }
     try {
         for (const auto& [key, value] : o.sets) apply_set(s, key, value);
@@ -163,7 +163,7 @@ int run(const std::vector<std::string>& args, platform::Os& os, platform::MediaP
     settings::correct_after_load(s);
     if (s.cqm == "custom...") settings::take_matrix_file(s, std::nullopt);
 
-    if (o.save_file && !settings::save_settings(s, *o.save_file, os))
+    if (o.save_file && !session::save_settings(s, *o.save_file, os))
         return fail(err, "cannot write " + *o.save_file + ": " + os.last_error(), 1);
 
     commands::JobList jobs;

@@ -55,31 +55,19 @@ void clear_job_files(settings::Settings& s) {
     s.logname.clear();
 }
 
-settings::LoadContext load_context(platform::Os& os, const ProgramFolder& folder) {
-    return {os, folder.defaults_file(), include_names(os, folder)};
+SettingsFolder settings_folder(platform::Os& os, const ProgramFolder& folder,
+                               std::vector<std::string> includes) {
+    return {os, folder.defaults_file(), std::move(includes)};
 }
 
 std::string held_no_settings(const std::string& path, const std::string& kept) {
     return path + " held no settings (it was empty or damaged); it is kept as " + kept + ".";
 }
 
-namespace {
-
-void defaults_from_memory(settings::Settings& s, settings::LoadResult result,
-                          const settings::LoadContext& ctx) {
-    if (result == settings::LoadResult::unchanged)
-        settings::load_settings_text(s, std::string(settings::builtin_default_text), ctx);
-}
-
-} // namespace
-
-void start_up_load(settings::Settings& s, const std::string& path,
-                   const settings::LoadContext& ctx) {
-    defaults_from_memory(s, settings::load_settings(s, path, ctx), ctx);
-}
-
-void load_defaults(settings::Settings& s, const settings::LoadContext& ctx) {
-    defaults_from_memory(s, settings::load_builtin_defaults(s, ctx), ctx);
+StartUp start_up(platform::Os& os, const ProgramFolder& folder) {
+    remove_stale_temp_files(os, folder);
+    provide_default_include(os, folder);
+    return {configuration_names(os, folder), include_names(os, folder)};
 }
 
 } // namespace session

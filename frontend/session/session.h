@@ -1,14 +1,15 @@
 // The program's start-up as the window and quorbel-cli share it, and the
 // program's folder with every name the front end keeps there: the working
 // folders, the lists of named configurations and include scripts, and the
-// start-up settings file.
+// start-up settings file. The settings files themselves are
+// settings_files.h.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "frontend/commands/job_files.h"
-#include "frontend/settings/settings_file.h"
+#include "frontend/session/settings_files.h"
 #include "platform/os.h"
 
 namespace session {
@@ -72,16 +73,16 @@ std::vector<std::string> include_names(platform::Os& os, const ProgramFolder& fo
 // damaged); it is kept as C:\enc\quorbel.ini.unreadable."
 std::string held_no_settings(const std::string& path, const std::string& kept);
 
-// A load from this folder: its defaults file and its include list.
-settings::LoadContext load_context(platform::Os& os, const ProgramFolder& folder);
+// A load in this folder: its defaults file, and the include list as shown.
+SettingsFolder settings_folder(platform::Os& os, const ProgramFolder& folder,
+                               std::vector<std::string> includes);
 
-// Loads the settings file; a missing one brings in the built-in defaults.
-// When not even default.ini can be written (a read-only program folder, or a
-// folder named for the scripts only), the built-in text is read from memory,
-// so the program still starts with it.
-void start_up_load(settings::Settings& s, const std::string& path,
-                   const settings::LoadContext& ctx);
-// The built-in defaults, with the same fallback.
-void load_defaults(settings::Settings& s, const settings::LoadContext& ctx);
+// The start that the window and quorbel-cli share, once the working folders
+// exist: the temporary files of killed writes removed, an include script of
+// the program's own when there is none, and the two lists read.
+struct StartUp {
+    std::vector<std::string> configurations, includes;
+};
+StartUp start_up(platform::Os& os, const ProgramFolder& folder);
 
 } // namespace session

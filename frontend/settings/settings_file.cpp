@@ -15,25 +15,13 @@ const std::string_view builtin_default_text =
 
 namespace {
 
-// The order in which a load reads the keys; avsinc comes last and is
-// handled on its own.
-const char* const keys_in_load_order[] = {
-    "a1",        "a2",       "a3",      "a4",        "a5",    "a6",    "cab",   "tre",
-    "fil",       "bref",     "bme",     "ba",        "bwb",   "mode",  "dm",    "m",
-    "ms",        "aud",      "ae",      "apin",      "muxer", "deb-a", "deb-b", "dctd",
-    "fastpsk",   "upstat",   "crelog",  "sizemode",  "aq",    "cqm",   "aub",   "mb",
-    "bias",      "fa",       "fb",      "value",     "range", "ref",   "arx",   "ary",
-    "thr",       "nr",       "kfb",     "bfr",       "vbr",   "minqp", "maxqp", "qps",
-    "sct",       "mingop",   "maxgop",  "auto1pcrf", "vbs",   "vmb",   "vib",   "bv",
-    "maxsize",   "minsize",  "dzinter", "dzintra",   "aq1",   "aq2",   "mxref", "x264cli",
-    "x264input", "x264asked"};
-
-template <size_t N>
-void read_keys(Settings& s, const IniReader& ini, const char* const (&keys)[N],
-               const LoadContext& ctx) {
-    for (const char* key : keys) {
-        const FieldSpec& f = *find_field(key);
-        if (f.toolchain && ctx.keep_toolchain) continue;
+// Every stored field but `avsinc`, which only chooses an item of the include
+// list. Each field is set on its own, so the order of the reads is the
+// schema's.
+void read_fields(Settings& s, const IniReader& ini, bool keep_toolchain) {
+    for (const FieldSpec& f : schema()) {
+        if (!f.persisted || f.text == &Settings::avsinc) continue;
+        if (f.toolchain && keep_toolchain) continue;
         std::optional<std::string> v = ini.value(f.key, f.kind == Kind::text);
         // A text outside its field's values counts as missing.
         set_field(s, f, v && (f.kind != Kind::text || is_choice(f, *v)) ? *v : f.when_missing);
@@ -50,33 +38,6 @@ void read_include_choice(Settings& s, const IniReader& ini, const std::vector<st
     choose_include(s, items);
 }
 
-std::string decoded(std::string bytes, platform::Os& os) {
-    if (has_utf8_mark(bytes)) return os.utf8_to_ansi(std::string_view(bytes).substr(3));
-    return bytes;
-}
-
-void apply(Settings& s, const IniReader& ini, const LoadContext& ctx) {
-    read_keys(s, ini, keys_in_load_order, ctx);
-    read_include_choice(s, ini, ctx.includes);
-    correct_after_load(s);
-}
-
-// A file that holds not one key (empty, damaged, foreign) counts as absent,
-// and the caller may have it set aside.
-LoadResult load(Settings& s, const std::string& path, const LoadContext& ctx, bool may_fall_back) {
-    if (std::optional<std::string> bytes = ctx.os.read_file(path)) {
-        std::string text = decoded(std::move(*bytes), ctx.os);
-        IniReader ini(text);
-        if (ini.recognised() > 0) {
-            apply(s, ini, ctx);
-            return LoadResult::file;
-        }
-        if (ctx.set_aside_as) *ctx.set_aside_as = ctx.os.set_aside(path).value_or(path);
-    }
-    if (!may_fall_back || !ctx.defaults_when_absent) return LoadResult::unchanged;
-    return load_builtin_defaults(s, ctx);
-}
-
 } // namespace
 
 bool holds_settings(std::string_view bytes) {
@@ -85,9 +46,16 @@ bool holds_settings(std::string_view bytes) {
     return IniReader(bytes).recognised() > 0;
 }
 
-void load_settings_text(Settings& s, std::string bytes, const LoadContext& ctx) {
-    std::string text = decoded(std::move(bytes), ctx.os);
-    apply(s, IniReader(text), ctx);
+bool is_utf8_file(std::string_view bytes) {
+    return has_utf8_mark(bytes);
+}
+
+void apply_settings_text(Settings& s, std::string_view text,
+                         const std::vector<std::string>& includes, bool keep_toolchain) {
+    IniReader ini(text);
+    read_fields(s, ini, keep_toolchain);
+    read_include_choice(s, ini, includes);
+    correct_after_load(s);
 }
 
 std::string settings_file_text(const Settings& s) {
@@ -100,27 +68,6 @@ std::string settings_file_text(const Settings& s) {
         text += "\r\n";
     }
     return text;
-}
-
-bool save_settings(const Settings& s, const std::string& path, platform::Os& os) {
-    return os.write_file(path, settings_file_text(s));
-}
-
-LoadResult load_settings(Settings& s, const std::string& path, const LoadContext& ctx) {
-    return load(s, path, ctx, true);
-}
-
-LoadResult load_builtin_defaults(Settings& s, const LoadContext& ctx) {
-    const std::string& path = ctx.defaults_file;
-    // Written whole, so no earlier default.ini leaves anything behind.
-    ctx.os.write_file(path, builtin_default_text);
-    // The inner load never falls back again: with no default.ini either,
-    // the settings stay as they are.
-    LoadContext inner = ctx;
-    inner.set_aside_as = nullptr;
-    LoadResult result = load(s, path, inner, false);
-    ctx.os.delete_file(path);
-    return result == LoadResult::file ? LoadResult::builtin_defaults : result;
 }
 
 } // namespace settings

@@ -2,6 +2,7 @@
 
 #include "frontend/commands/job_list_file.h"
 #include "frontend/settings/choices.h"
+#include "frontend/settings/corrections.h"
 
 #include "frontend/ui/control_rules.h"
 #include "frontend/ui/event_dispatch.h"
@@ -51,17 +52,28 @@ void FrontEnd::start() {
     for (Ctl c : start_disabled) view.enable(c, false);
     show_fields(view, FieldKind::position);
     for (Ctl c : start_hidden) view.show(c, false);
-    session::remove_stale_temp_files(os, folder);
-    session::provide_default_include(os, folder);
-    refresh(*this, Ctl::refresh); // the first include script is chosen
+    session::StartUp up = session::start_up(os, folder);
+    show_lists(up.configurations, up.includes); // the first include script is chosen
 
     load_settings_file();
     load_job_list();
     check_toolchain();
 }
 
-settings::LoadContext FrontEnd::load_context() {
-    return {os, folder.defaults_file(), includes};
+session::SettingsFolder FrontEnd::settings_folder() {
+    return session::settings_folder(os, folder, includes);
+}
+
+void FrontEnd::show_lists(const std::vector<std::string>& configurations,
+                          const std::vector<std::string>& include_list) {
+    view.set_items(Ctl::cfgname, configurations);
+    settings.cfgname.clear();
+    view.field_changed(settings::spec_of(&settings::Settings::cfgname));
+    includes = include_list;
+    view.set_items(Ctl::avsinc, includes);
+    // The choice stays when it is still listed, else the first is chosen.
+    settings::choose_include(settings, includes);
+    view.field_changed(settings::spec_of(&settings::Settings::avsinc));
 }
 
 void FrontEnd::loaded() {
@@ -76,14 +88,11 @@ void FrontEnd::ask_matrix_file() {
 }
 
 void FrontEnd::load_settings_file() {
-    std::string set_aside;
-    settings::LoadContext ctx = load_context();
-    ctx.set_aside_as = &set_aside;
     std::string path = folder.settings_file();
-    session::start_up_load(settings, path, ctx);
+    session::Loaded load = session::load_settings(settings, path, settings_folder());
     loaded();
-    if (!set_aside.empty())
-        dialogs.message("quorbel", session::held_no_settings(path, set_aside) +
+    if (load.set_aside_as)
+        dialogs.message("quorbel", session::held_no_settings(path, *load.set_aside_as) +
                                        " The built-in defaults are used.");
 }
 
@@ -205,7 +214,7 @@ void FrontEnd::show_running_count() {
 
 bool FrontEnd::save_settings_file() {
     std::string path = folder.settings_file();
-    if (settings::save_settings(settings, path, os)) return true;
+    if (session::save_settings(settings, path, os)) return true;
     tell_write_failure(path);
     return false;
 }

@@ -77,8 +77,12 @@ struct FrontEnd {
     // Start-up's settings file and job list; damaged files are set aside
     // and the user is told.
     void load_settings_file();
-    // A load from the program's folder, with the include list as shown.
-    settings::LoadContext load_context();
+    // A load in the program's folder, with the include list as shown.
+    session::SettingsFolder settings_folder();
+    // The configuration-name list (its text emptied) and the include list
+    // (a choice made when there is none).
+    void show_lists(const std::vector<std::string>& configurations,
+                    const std::vector<std::string>& includes);
     // After a load: every field and rule shown, and "custom..." in `cqm`
     // asks for its matrix file.
     void loaded();

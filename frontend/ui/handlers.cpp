@@ -9,7 +9,6 @@
 #include "frontend/commands/text_parts.h"
 #include "frontend/settings/corrections.h"
 #include "frontend/settings/encode_modes.h"
-#include "frontend/settings/settings_file.h"
 #include "frontend/settings/text_number.h"
 
 namespace ui {
@@ -53,13 +52,6 @@ void refresh_configuration_names(FrontEnd& app) {
     app.view.set_items(Ctl::cfgname, session::configuration_names(app.os, app.folder));
     app.settings.cfgname.clear();
     show_field(app, &Settings::cfgname);
-}
-
-// "L" and "Load Default" load an encode: the settings of the tools in use stay.
-settings::LoadContext load_context(FrontEnd& app) {
-    settings::LoadContext ctx = app.load_context();
-    ctx.keep_toolchain = true;
-    return ctx;
 }
 
 bool has_selection(const FrontEnd& app) {
@@ -167,40 +159,36 @@ void files_input(FrontEnd& app, Ctl) {
 }
 
 void refresh(FrontEnd& app, Ctl) {
-    refresh_configuration_names(app);
-    app.includes = session::include_names(app.os, app.folder);
-    app.view.set_items(Ctl::avsinc, app.includes);
-    // The choice stays when it is still listed, else the first is chosen.
-    settings::choose_include(app.settings, app.includes);
-    show_field(app, &Settings::avsinc);
+    app.show_lists(session::configuration_names(app.os, app.folder),
+                   session::include_names(app.os, app.folder));
 }
 
 void save_config(FrontEnd& app, Ctl) {
     if (app.dialogs.ask_yes_no("Save", "Are you sure?") && !app.settings.cfgname.empty()) {
         std::string path = app.folder.configuration_file(app.settings.cfgname);
-        if (!settings::save_settings(app.settings, path, app.os)) app.tell_write_failure(path);
+        if (!session::save_settings(app.settings, path, app.os)) app.tell_write_failure(path);
     }
     refresh_configuration_names(app);
 }
 
+// "L" and "Load Default" load an encode: the settings of the tools in use stay.
 void load_config(FrontEnd& app, Ctl) {
     std::string path = app.folder.configuration_file(app.settings.cfgname);
     if (!app.os.file_exists(path)) return;
     // A file without one setting counts as absent: nothing is loaded, and it
     // is set aside, so the list no longer offers it.
-    std::string set_aside;
-    settings::LoadContext ctx = load_context(app);
-    ctx.set_aside_as = &set_aside;
-    ctx.defaults_when_absent = false;
-    if (settings::load_settings(app.settings, path, ctx) == settings::LoadResult::file)
-        app.loaded();
-    if (set_aside.empty()) return;
-    app.dialogs.message("L", session::held_no_settings(path, set_aside) + " Nothing was loaded.");
+    session::Loaded load = session::load_settings(app.settings, path, app.settings_folder(),
+                                                  {/*keep_toolchain=*/true,
+                                                   /*defaults_when_absent=*/false});
+    if (load.result == session::LoadResult::file) app.loaded();
+    if (!load.set_aside_as) return;
+    app.dialogs.message("L", session::held_no_settings(path, *load.set_aside_as) +
+                                 " Nothing was loaded.");
     refresh_configuration_names(app);
 }
 
 void load_default(FrontEnd& app, Ctl) {
-    session::load_defaults(app.settings, load_context(app));
+    session::load_builtin_defaults(app.settings, app.settings_folder(), {true, true});
     app.loaded();
 }
 

@@ -4,16 +4,17 @@
 #include <cstdlib>
 #include <string>
 
+#include "frontend/session/settings_files.h"
 #include "frontend/settings/settings_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    settings::LoadContext ctx{
+    const session::SettingsFolder folder{
         platform::native_os(), "/nonexistent/default.ini", {"deint", "sharpen"}};
     settings::Settings s;
-    settings::load_settings_text(s, std::string(reinterpret_cast<const char*>(data), size), ctx);
+    session::load_settings_bytes(s, std::string(reinterpret_cast<const char*>(data), size), folder);
     const std::string first = settings::settings_file_text(s);
     settings::Settings again;
-    settings::load_settings_text(again, first, ctx);
+    session::load_settings_bytes(again, first, folder);
     if (settings::settings_file_text(again) != first) std::abort();
     return 0;
 }
