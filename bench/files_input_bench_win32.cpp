@@ -58,7 +58,7 @@ int main() {
         QueryPerformanceCounter(&t0);
         window.front_end().on_event(ui::Ctl::files_input, ui::Event::changed);
         QueryPerformanceCounter(&t1);
-        size_t lines = window.front_end().jobs.size();
+        size_t lines = window.front_end().queue.lines.size();
         double ms = milliseconds(t0, t1);
         std::printf("%8d %12.1f %14.1f   (%zu lines)\n", count, ms, ms * 1000 / count, lines);
     }

@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
     window.select_page(4);
     pump();
     double t2 = now_ms();
-    window.front_end().selected = 1;
+    window.front_end().queue.selected = 1;
     window.front_end().on_event(ui::Ctl::disable, ui::Event::changed);
     pump();
     double t3 = now_ms();

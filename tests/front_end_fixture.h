@@ -109,8 +109,7 @@ struct FrontEndTest : ::testing::Test {
 
     // A user's action: the control now holds `value` and reports `event`.
     void user(ui::Ctl id, ui::Event event, const std::string& value = "") {
-        view.values[id] = value;
-        app.on_event(id, event);
+        app.on_event(id, event, value);
     }
     void press(ui::Ctl id) { user(id, ui::Event::changed); }
     void select_line(int line) {

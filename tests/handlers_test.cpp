@@ -54,7 +54,7 @@ TEST_F(FrontEndTest, FileButtonsAskWithTheirFiltersAndKeepTheFieldWhenCancelled)
 TEST_F(FrontEndTest, FilesInputAddsOneBlockPerNameAndAtLeastOne) {
     app.start();
     press(Ctl::files_input); // folder dialog cancelled: nothing
-    EXPECT_TRUE(app.jobs.empty());
+    EXPECT_TRUE(app.queue.lines.empty());
     EXPECT_EQ(dialogs.asked.back(), "folder|Select a folder for output|" + dir.path());
 
     dialogs.folder = "F:\\out\\";
@@ -62,18 +62,18 @@ TEST_F(FrontEndTest, FilesInputAddsOneBlockPerNameAndAtLeastOne) {
     press(Ctl::files_input);
     EXPECT_EQ(dialogs.asked.back(), "multi|Select some files||AVS(*.AVS)|*.avs|Other Media|*.*");
     int blocks = 0;
-    for (const std::string& line : app.jobs) blocks += line == "@echo.";
+    for (const std::string& line : app.queue.lines) blocks += line == "@echo.";
     EXPECT_EQ(blocks, 2);
-    EXPECT_EQ(app.jobs[1], "@echo Input:\"E:\\a.avs\"");
-    EXPECT_EQ(app.jobs[2], "@echo Output:\"F:\\out\\a.mp4\"");
-    EXPECT_EQ(view.job_lines, app.jobs);
+    EXPECT_EQ(app.queue.lines[1], "@echo Input:\"E:\\a.avs\"");
+    EXPECT_EQ(app.queue.lines[2], "@echo Output:\"F:\\out\\a.mp4\"");
+    EXPECT_EQ(view.job_lines, app.queue.lines);
     EXPECT_EQ(s.infile, ""); // emptied for the next job
 
     dialogs.multi.clear(); // file dialog cancelled: the two marker lines
-    size_t before = app.jobs.size();
+    size_t before = app.queue.lines.size();
     press(Ctl::files_input);
-    EXPECT_EQ(app.jobs.size(), before + 2);
-    EXPECT_EQ(app.jobs.back(), "@echo+");
+    EXPECT_EQ(app.queue.lines.size(), before + 2);
+    EXPECT_EQ(app.queue.lines.back(), "@echo+");
     EXPECT_EQ(view.job_first_changed.back(), before);
 }
 
@@ -125,75 +125,75 @@ TEST_F(FrontEndTest, DelRemovesTheBlockAroundTheSelectionOrAStrayLineAlone) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
-        app.jobs = list;
+        app.queue.lines = list;
         select_line(c.line);
         press(Ctl::del);
-        EXPECT_EQ(app.jobs, c.after);
-        EXPECT_EQ(app.selected, no_selection);
+        EXPECT_EQ(app.queue.lines, c.after);
+        EXPECT_EQ(app.queue.selected, no_selection);
     }
     press(Ctl::del); // nothing selected: nothing happens
-    EXPECT_EQ(app.jobs, cases[6].after);
+    EXPECT_EQ(app.queue.lines, cases[6].after);
 
     // A block whose "@echo+" was edited away ends before the next block,
     // which "del" leaves alone.
-    app.jobs = {"@echo.", "a1", "@echo.", "b1", "@echo+"};
+    app.queue.lines = {"@echo.", "a1", "@echo.", "b1", "@echo+"};
     select_line(1);
     press(Ctl::del);
-    EXPECT_EQ(app.jobs, (commands::JobList{"@echo.", "b1", "@echo+"}));
+    EXPECT_EQ(app.queue.lines, (commands::JobList{"@echo.", "b1", "@echo+"}));
 }
 
 TEST_F(FrontEndTest, LineButtonsFollowTheirSelectionRules) {
-    app.jobs = {"one", "two", "three"};
+    app.queue.lines = {"one", "two", "three"};
     select_line(1);
     press(Ctl::disable);
-    EXPECT_EQ(app.jobs[1], "@rem two");
-    EXPECT_EQ(app.selected, 1);
+    EXPECT_EQ(app.queue.lines[1], "@rem two");
+    EXPECT_EQ(app.queue.selected, 1);
     press(Ctl::disable);
-    EXPECT_EQ(app.jobs[1], "two");
+    EXPECT_EQ(app.queue.lines[1], "two");
 
     press(Ctl::view);
     EXPECT_EQ(dialogs.asked.back(), "message|The command line parameter is:|two");
-    EXPECT_EQ(app.selected, 1);
+    EXPECT_EQ(app.queue.selected, 1);
 
     // "up" and "down" keep the moved line selected, so it moves on.
     press(Ctl::up);
-    EXPECT_EQ(app.jobs, (commands::JobList{"two", "one", "three"}));
-    EXPECT_EQ(app.selected, 0);
+    EXPECT_EQ(app.queue.lines, (commands::JobList{"two", "one", "three"}));
+    EXPECT_EQ(app.queue.selected, 0);
     EXPECT_EQ(view.job_selected, 0);
     press(Ctl::up); // the first line cannot go up
-    EXPECT_EQ(app.jobs[0], "two");
+    EXPECT_EQ(app.queue.lines[0], "two");
     press(Ctl::down);
     press(Ctl::down);
-    EXPECT_EQ(app.jobs, (commands::JobList{"one", "three", "two"}));
-    EXPECT_EQ(app.selected, 2);
+    EXPECT_EQ(app.queue.lines, (commands::JobList{"one", "three", "two"}));
+    EXPECT_EQ(app.queue.selected, 2);
     press(Ctl::down); // nor the last down
-    EXPECT_EQ(app.jobs[2], "two");
+    EXPECT_EQ(app.queue.lines[2], "two");
     EXPECT_EQ(test::read(dir.file("quorbel.jobs")), crlf({"one", "three", "two"}));
 
     // "edit": OK replaces the line (also with an empty text); cancelling keeps it.
     dialogs.inputs = {std::string("2"), std::nullopt, std::string("")};
-    EXPECT_EQ(app.jobs[0], "one");
+    EXPECT_EQ(app.queue.lines[0], "one");
     for (int i = 0; i < 3; ++i) {
         select_line(0);
         press(Ctl::edit);
     }
     EXPECT_EQ(dialogs.asked.back(), "input|Edit|For expert only!|2");
-    EXPECT_EQ(app.jobs[1], "three");
-    EXPECT_EQ(app.jobs[0], "");
-    EXPECT_EQ(app.selected, no_selection);
+    EXPECT_EQ(app.queue.lines[1], "three");
+    EXPECT_EQ(app.queue.lines[0], "");
+    EXPECT_EQ(app.queue.selected, no_selection);
 
     press(Ctl::shut);
     press(Ctl::shut);
-    EXPECT_EQ(app.jobs.back(), "shutdown.exe -s -f -t 30");
-    EXPECT_EQ(app.jobs[app.jobs.size() - 2], "shutdown.exe -s -f -t 30");
+    EXPECT_EQ(app.queue.lines.back(), "shutdown.exe -s -f -t 30");
+    EXPECT_EQ(app.queue.lines[app.queue.lines.size() - 2], "shutdown.exe -s -f -t 30");
     press(Ctl::clear);
-    EXPECT_TRUE(app.jobs.empty());
+    EXPECT_TRUE(app.queue.lines.empty());
     EXPECT_TRUE(view.job_lines.empty());
     EXPECT_EQ(test::read(dir.file("quorbel.jobs")), "");
 }
 
 TEST_F(FrontEndTest, MakeBatWritesTheHeadLinesAndEveryJobLine) {
-    app.jobs = {"@echo.", "@rem x264.exe --crf 20", "@echo+"};
+    app.queue.lines = {"@echo.", "@rem x264.exe --crf 20", "@echo+"};
     press(Ctl::make_bat); // cancelled
     EXPECT_EQ(dialogs.asked.back(), "save|||Batch File|*.BAT");
     dialogs.files = {dir.file("jobs"), dir.file("jobs.cmd")};
@@ -216,7 +216,7 @@ TEST_F(FrontEndTest, MakeBatWritesTheHeadLinesAndEveryJobLine) {
 
 TEST_F(FrontEndTest, StartWritesItsOwnScriptStartsItIdleAndLowersItAfterTheTimer) {
     app.start();
-    app.jobs = {"@echo.", "@x264.exe", "@echo+"};
+    app.queue.lines = {"@echo.", "@x264.exe", "@echo+"};
     press(Ctl::start);
     EXPECT_EQ(test::read(dir.file("temp.bat")),
               crlf({"@cd /d \"" + dir.path() + "\"",
@@ -266,14 +266,14 @@ TEST_F(FrontEndTest, AddRefusesAJobWhoseFieldWouldAddACommand) {
     s.outfile = "D:\\o.mp4";
     s.nr = "0 & del /q *";
     press(Ctl::add);
-    EXPECT_TRUE(app.jobs.empty());
+    EXPECT_TRUE(app.queue.lines.empty());
     EXPECT_EQ(dialogs.asked.back(),
               "message|Add|The job was not added: \"nr\" holds a character that cannot stand in a "
               "batch line.");
     s.nr = "0";
     press(Ctl::add);
-    EXPECT_EQ(app.jobs.front(), "@echo.");
-    EXPECT_EQ(app.jobs[1], "@echo Input:\"C:\\in & out.avs\"");
+    EXPECT_EQ(app.queue.lines.front(), "@echo.");
+    EXPECT_EQ(app.queue.lines[1], "@echo Input:\"C:\\in & out.avs\"");
 }
 
 TEST_F(FrontEndTest, JobsWhoseTargetSizeCannotBeMetAreRefusedAndNamed) {
@@ -281,7 +281,7 @@ TEST_F(FrontEndTest, JobsWhoseTargetSizeCannotBeMetAreRefusedAndNamed) {
     s.mode = 0, s.sizemode = 1, s.value = "2";
     s.infile = "D:\\v\\clip.y4m", s.outfile = "D:\\v\\clip.mkv"; // nothing can measure it
     press(Ctl::add);
-    EXPECT_TRUE(app.jobs.empty());
+    EXPECT_TRUE(app.queue.lines.empty());
     EXPECT_EQ(dialogs.asked.back(),
               "message|Add|The job for \"D:\\v\\clip.y4m\" was not added: its target size needs "
               "its length, and it cannot be measured.");
@@ -293,11 +293,11 @@ TEST_F(FrontEndTest, JobsWhoseTargetSizeCannotBeMetAreRefusedAndNamed) {
     dialogs.multi = {"E:\\a.y4m", "E:\\b.avs", "E:\\c.y4m"};
     s.mode = 1; // a quantizer mode needs no length
     press(Ctl::files_input);
-    EXPECT_EQ(std::count(app.jobs.begin(), app.jobs.end(), "@echo."), 3);
+    EXPECT_EQ(std::count(app.queue.lines.begin(), app.queue.lines.end(), "@echo."), 3);
     s.mode = 0;
-    size_t before = app.jobs.size(), questions = dialogs.asked.size();
+    size_t before = app.queue.lines.size(), questions = dialogs.asked.size();
     press(Ctl::files_input);
-    EXPECT_EQ(app.jobs.size(), before);             // a refused job adds no line
+    EXPECT_EQ(app.queue.lines.size(), before);      // a refused job adds no line
     EXPECT_EQ(dialogs.asked.size(), questions + 3); // folder, files, one message
     EXPECT_EQ(dialogs.asked.back(),
               "message|Files input|The job for \"E:\\a.y4m\" was not added: its target size needs "

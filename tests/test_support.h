@@ -171,8 +171,8 @@ class RecordingView final : public ui::ControlView {
     std::map<ui::Ctl, bool> enabled, shown;
     std::map<ui::Ctl, std::string> captions;
     std::map<ui::Ctl, std::vector<std::string>> items;
-    std::map<ui::Ctl, std::string> values; // what control_value answers
-    commands::JobList job_lines;           // what the job list shows
+    std::map<std::string, std::string> fields; // what each field's control shows, by key
+    commands::JobList job_lines;               // what the job list shows
     std::vector<size_t> job_first_changed;
     int job_selected = -1;
     std::vector<int> timers;
@@ -183,7 +183,6 @@ class RecordingView final : public ui::ControlView {
     void show(ui::Ctl c, bool on) override { shown[c] = on; }
     void set_caption(ui::Ctl c, const std::string& text) override { captions[c] = text; }
     void set_items(ui::Ctl c, const std::vector<std::string>& list) override { items[c] = list; }
-    std::string control_value(ui::Ctl c) override { return values[c]; }
     void show_jobs(const commands::JobList& jobs, size_t first, int selected) override {
         job_lines = jobs;
         job_first_changed.push_back(first);
@@ -200,7 +199,9 @@ class RecordingView final : public ui::ControlView {
             if (timer_kinds[i] == kind) of.push_back(timers[i]);
         return of;
     }
-    void field_changed(const settings::FieldSpec&) override {}
+    void show_field(const settings::FieldSpec& f, const std::string& text) override {
+        fields[f.key] = text;
+    }
 };
 
 } // namespace test

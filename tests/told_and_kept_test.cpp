@@ -19,8 +19,8 @@ TEST_F(FrontEndTest, TheJobListIsKeptInItsFileAfterEveryChange) {
     session::create_working_folders(os, {dir.path()});
     os.write_file(dir.file("quorbel.jobs"), crlf({"@echo.", "@x264.exe --crf 20", "@echo+"}));
     app.start();
-    EXPECT_EQ(app.jobs, (commands::JobList{"@echo.", "@x264.exe --crf 20", "@echo+"}));
-    EXPECT_EQ(view.job_lines, app.jobs);
+    EXPECT_EQ(app.queue.lines, (commands::JobList{"@echo.", "@x264.exe --crf 20", "@echo+"}));
+    EXPECT_EQ(view.job_lines, app.queue.lines);
 
     // "Files input" writes the file once, however many files it queues.
     dialogs.folder = "F:\\out\\";
@@ -28,7 +28,7 @@ TEST_F(FrontEndTest, TheJobListIsKeptInItsFileAfterEveryChange) {
     int before = os.writes[dir.file("quorbel.jobs")];
     press(Ctl::files_input);
     EXPECT_EQ(os.writes[dir.file("quorbel.jobs")], before + 1);
-    EXPECT_EQ(test::read(dir.file("quorbel.jobs")), commands::job_list_file_text(app.jobs));
+    EXPECT_EQ(test::read(dir.file("quorbel.jobs")), commands::job_list_file_text(app.queue.lines));
     press(Ctl::shut);
     EXPECT_EQ(test::read(dir.file("quorbel.jobs"))
                   .substr(test::read(dir.file("quorbel.jobs")).size() - 26),
@@ -54,7 +54,7 @@ TEST_F(FrontEndTest, ADamagedJobListIsSetAsideAndToldOnce) {
     const std::string damaged = "@echo.\r\n@x264.exe --crf 20 -o \"a.mkv\" \"in.y4m\"\r\n@ech";
     os.write_file(dir.file("quorbel.jobs"), damaged);
     app.start();
-    EXPECT_TRUE(app.jobs.empty());
+    EXPECT_TRUE(app.queue.lines.empty());
     EXPECT_EQ(dialogs.asked.back(), "message|quorbel|" + dir.file("quorbel.jobs") +
                                         " is damaged and was not read; it is kept as " +
                                         dir.file("quorbel.jobs") +
@@ -121,7 +121,7 @@ TEST_F(FrontEndTest, EachEndedScriptIsReportedWithTheJobsThatMadeNoFile) {
          {job("made", " 2>&1|runlog.exe \"C:\\log\\made.txt\""),
           job("empty", " 2>&1|runlog.exe \"C:\\log\\empty.txt\""), job("stale", ""),
           job("none", " 2>&1|runlog.exe \"C:\\log\\none.txt\"")})
-        app.jobs.insert(app.jobs.end(), lines.begin(), lines.end());
+        app.queue.lines.insert(app.queue.lines.end(), lines.begin(), lines.end());
     // An earlier run's video, written an hour before the start.
     os.write_file(dir.file("stale.mkv"), "video");
     std::filesystem::last_write_time(dir.file("stale.mkv"),
@@ -129,7 +129,7 @@ TEST_F(FrontEndTest, EachEndedScriptIsReportedWithTheJobsThatMadeNoFile) {
                                          std::chrono::hours(1));
     press(Ctl::start);
     EXPECT_EQ(view.title, "quorbel - 1 script running");
-    app.jobs.clear();
+    app.queue.lines.clear();
     press(Ctl::start); // a second script, with no job
     EXPECT_EQ(view.title, "quorbel - 2 scripts running");
     EXPECT_EQ(view.timers_of(Timer::watch_scripts), std::vector<int>{500});
@@ -174,11 +174,11 @@ TEST_F(FrontEndTest, NamesThatCannotReachTheProgramsAsPickedAreRefused) {
     s.infile = "C:\\v\\a.avs";
     s.logname = "C:\\log\\\xa4.txt";
     press(Ctl::add);
-    EXPECT_TRUE(app.jobs.empty());
+    EXPECT_TRUE(app.queue.lines.empty());
     EXPECT_EQ(dialogs.asked.back(), "message|Add|The job was not added: \"logname\" holds "
                                     "characters that the console's code page cannot hold.");
     // A line edited to hold one cannot go into a batch file.
-    app.jobs = {"@echo \xa4"};
+    app.queue.lines = {"@echo \xa4"};
     dialogs.files = {dir.file("jobs.bat")};
     press(Ctl::make_bat);
     EXPECT_EQ(dialogs.asked.back(),

@@ -135,7 +135,7 @@ TEST_F(FrontEndTest, StartWarnsBeforeRunningLinesTheFoundX264Refuses) {
     s.x264cli = "current";
     s.infile = "C:\\b.avs", s.outfile = "C:\\b.mkv";
     press(Ctl::add);
-    app.jobs.push_back("@rem @x264.exe --progress -o nul \"x\""); // disabled: never runs
+    app.queue.lines.push_back("@rem @x264.exe --progress -o nul \"x\""); // disabled: never runs
     press(Ctl::start);
     EXPECT_EQ(dialogs.asked.back(),
               "yesno|Start|x264.exe (build 3095) refuses --progress, used in 1 of the 2 queued "
@@ -147,8 +147,8 @@ TEST_F(FrontEndTest, StartWarnsBeforeRunningLinesTheFoundX264Refuses) {
     EXPECT_EQ(processes.calls[0].rfind("start ", 0), 0u);
 
     // Lines the x264 takes start without a question.
-    app.jobs.erase(app.jobs.begin(), app.jobs.begin() + 6);
-    app.jobs.pop_back();
+    app.queue.lines.erase(app.queue.lines.begin(), app.queue.lines.begin() + 6);
+    app.queue.lines.pop_back();
     size_t questions = dialogs.asked.size();
     press(Ctl::start);
     EXPECT_EQ(dialogs.asked.size(), questions);

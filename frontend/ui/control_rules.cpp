@@ -90,14 +90,18 @@ bool aq_warning_due(const Settings& s) {
     return s.aq == 1 && !settings::current_x264(s);
 }
 
-void show_changed(ControlView& view, const settings::Changed& changed) {
-    for (const settings::FieldSpec* f : changed) view.field_changed(*f);
+void show_field(ControlView& view, const Settings& s, const settings::FieldSpec& field) {
+    view.show_field(field, settings::field_text(s, field));
+}
+
+void show_changed(ControlView& view, const Settings& s, const settings::Changed& changed) {
+    for (const settings::FieldSpec* f : changed) show_field(view, s, *f);
 }
 
 void show_loaded(const Settings& s, ControlView& view) {
     for (const settings::FieldSpec& f : settings::schema())
-        if (f.persisted) view.field_changed(f);
-    view.field_changed(settings::spec_of(&Settings::biasbar));
+        if (f.persisted) show_field(view, s, f);
+    show_field(view, s, settings::spec_of(&Settings::biasbar));
     mode_rules(s, view);
     partition_rules(s, view);
     bframe_rules(s, view);

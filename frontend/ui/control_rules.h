@@ -32,8 +32,10 @@ bool aq_warning_due(const Settings& s);
 constexpr const char* aq_warning_title = "Warning!";
 constexpr const char* aq_warning_text = "Only Quillfin's x264 support AQ parameter!";
 
+// A field's control shows its value.
+void show_field(ControlView& view, const Settings& s, const settings::FieldSpec& field);
 // The controls of the fields a correction changed show their new values.
-void show_changed(ControlView& view, const settings::Changed& changed);
+void show_changed(ControlView& view, const Settings& s, const settings::Changed& changed);
 
 // After a load: every persisted field shown in its control, then every rule
 // in its fixed order.

@@ -1,7 +1,8 @@
 // What the window's logic needs from its controls: enable, show and caption
-// them, fill their lists, read what the user left in them, and hear about
-// fields the logic rewrote. Questions to the user go through Dialogs. The
-// window implements it over Win32; tests record it.
+// them, fill their lists, and show the values of the fields they are bound
+// to. What the user leaves in a control comes with its events (FrontEnd::
+// on_event). Questions to the user go through Dialogs. The window implements
+// it over Win32; tests record it.
 #pragma once
 
 #include <string>
@@ -25,20 +26,18 @@ class ControlView {
     virtual void set_caption(Ctl control, const std::string& text) = 0;
     // Replaces the items of a list; it is left without a choice.
     virtual void set_items(Ctl control, const std::vector<std::string>& items) = 0;
-    // What the control holds now, as the text of its bound field: the text of
-    // a field or editable list, the chosen item's text of a list bound to a
-    // text, and the decimal state of a check box, list index or slider.
-    virtual std::string control_value(Ctl control) = 0;
     // The job list shows the lines from `first` on anew (those before are
-    // unchanged) and selects line `selected` (-1: none).
+    // unchanged) and selects line `selected` (-1: none). The view draws the
+    // lines it shows from `jobs`, which the caller keeps, until the next call.
     virtual void show_jobs(const commands::JobList& jobs, size_t first, int selected) = 0;
     // Calls the window's logic back (FrontEnd::on_timer) once, after `ms`
     // milliseconds.
     virtual void start_timer(Timer timer, int ms) = 0;
     // The window's title.
     virtual void set_title(const std::string& text) = 0;
-    // A rule has rewritten this field; its control must show the new value.
-    virtual void field_changed(const settings::FieldSpec& field) = 0;
+    // The field's control shows `text`, the field's value as a settings file
+    // writes it (for the toolchain's fields, the system menu's check marks).
+    virtual void show_field(const settings::FieldSpec& field, const std::string& text) = 0;
 };
 
 } // namespace ui

@@ -14,11 +14,12 @@ template <auto rule> void apply(FrontEnd& app, Ctl) {
 }
 // A correction of the settings as a handler: the fields it changed are shown.
 template <auto correction> void correct(FrontEnd& app, Ctl) {
-    show_changed(app.view, correction(app.settings));
+    show_changed(app.view, app.settings, correction(app.settings));
 }
 // Clamps the control's own field against its limits.
 void clamp(FrontEnd& app, Ctl control) {
-    show_changed(app.view, settings::clamp(app.settings, bound_field(control_spec(control))->text));
+    show_changed(app.view, app.settings,
+                 settings::clamp(app.settings, bound_field(control_spec(control))->text));
 }
 void mode(FrontEnd& app, Ctl control) {
     correct<settings::validate_value>(app, control);
@@ -45,7 +46,7 @@ void matrix(FrontEnd& app, Ctl) {
     app.ask_matrix_file();
 }
 void cancel(FrontEnd& app, Ctl) {
-    app.event = Event::close_request;
+    app.event.kind = Event::close_request;
 }
 
 std::vector<Dispatch> build_table() {

@@ -18,7 +18,7 @@ using settings::Settings;
 namespace {
 
 void show_field(FrontEnd& app, std::string Settings::*field) {
-    app.view.field_changed(settings::spec_of(field));
+    app.show(settings::spec_of(field));
 }
 
 // The fields a picked input or an added job changes.
@@ -39,9 +39,9 @@ bool take(FrontEnd& app, std::string Settings::*field, std::optional<std::string
 // are emptied for the next one; or why the job is refused (see
 // job_check.h), and the fields stay as they are.
 std::optional<commands::Refusal> append_block(FrontEnd& app, commands::InputProbe& probe) {
-    commands::MadeJob job = commands::make_job(app.settings, probe, app.os);
+    commands::MadeJob job = commands::make_job(app.settings, probe, app.services.os);
     if (job.refusal) return job.refusal;
-    app.jobs.insert(app.jobs.end(), job.lines.begin(), job.lines.end());
+    app.queue.lines.insert(app.queue.lines.end(), job.lines.begin(), job.lines.end());
     if (job.lines.size() > 2) session::clear_job_files(app.settings);
     return std::nullopt;
 }
@@ -49,42 +49,38 @@ std::optional<commands::Refusal> append_block(FrontEnd& app, commands::InputProb
 // The configuration-name list filled anew from the "configs" folder; its
 // text is emptied.
 void refresh_configuration_names(FrontEnd& app) {
-    app.view.set_items(Ctl::cfgname, session::configuration_names(app.os, app.folder));
+    app.view.set_items(Ctl::cfgname, session::configuration_names(app.services.os, app.folder));
     app.settings.cfgname.clear();
     show_field(app, &Settings::cfgname);
-}
-
-bool has_selection(const FrontEnd& app) {
-    return app.selected >= 0 && static_cast<size_t>(app.selected) < app.jobs.size();
 }
 
 // Writes a batch file in the console's code page, which the command
 // interpreter reads it in; a failure is told with the file's name and the
 // reason.
 bool write_script(FrontEnd& app, const std::string& path, const std::string& text) {
-    for (size_t i = 0; i < app.jobs.size(); ++i) {
-        if (!commands::piped_percent_problem(app.jobs[i])) continue;
+    for (size_t i = 0; i < app.queue.lines.size(); ++i) {
+        if (!commands::piped_percent_problem(app.queue.lines[i])) continue;
         app.dialogs.message("quorbel", "Cannot write " + path + ": line " + std::to_string(i + 1) +
                                            " holds \"%\" where a piped line would expand it as a "
                                            "variable:\n" +
-                                           app.jobs[i]);
+                                           app.queue.lines[i]);
         return false;
     }
-    std::optional<std::string> console = app.os.ansi_to_console(text);
+    std::optional<std::string> console = app.services.os.ansi_to_console(text);
     if (!console) {
         app.dialogs.message("quorbel", "Cannot write " + path +
                                            ": a line holds characters that the console's code "
                                            "page cannot hold");
         return false;
     }
-    if (app.os.write_file(path, *console)) return true;
+    if (app.services.os.write_file(path, *console)) return true;
     app.tell_write_failure(path);
     return false;
 }
 
 // A picked name that cannot reach the programs as picked is refused.
 bool refused_name(FrontEnd& app, const std::string& name) {
-    std::optional<std::string> problem = commands::name_problem(name, app.os);
+    std::optional<std::string> problem = commands::name_problem(name, app.services.os);
     if (problem) app.dialogs.message("quorbel", "\"" + name + "\" " + *problem + ".");
     return problem.has_value();
 }
@@ -110,9 +106,9 @@ void input_file(FrontEnd& app, Ctl) {
     if (picked && refused_name(app, *picked)) return;
     if (!take(app, &Settings::infile, picked)) return;
     Settings& s = app.settings;
-    if (std::optional<std::string> failure =
-            commands::derive_job_files(s, commands::folder_part(s.infile), app.folder.job_folders(),
-                                       app.os, commands::NamesInUse(app.jobs, app.os))) {
+    if (std::optional<std::string> failure = commands::derive_job_files(
+            s, commands::folder_part(s.infile), app.folder.job_folders(), app.services.os,
+            commands::NamesInUse(app.queue.lines, app.services.os))) {
         // A wrapper that cannot be written refuses the pick.
         s.infile = before;
         app.dialogs.message("quorbel", *failure);
@@ -137,21 +133,21 @@ void files_input(FrontEnd& app, Ctl) {
     std::vector<std::string> names =
         app.dialogs.open_files({"Select some files", "", "AVS(*.AVS)|*.avs|Other Media|*.*"});
     if (names.empty()) names.emplace_back(); // one block of the two marker lines
-    size_t first = app.jobs.size();
-    commands::InputProbe probe(app.probe, app.os);
-    commands::NamesInUse used(app.jobs, app.os);
+    size_t first = app.queue.lines.size();
+    commands::InputProbe probe(app.services.probe, app.services.os);
+    commands::NamesInUse used(app.queue.lines, app.services.os);
     std::string refused;
     for (const std::string& name : names) {
         app.settings.infile = name;
-        size_t block = app.jobs.size();
-        if (std::optional<std::string> problem = commands::name_problem(name, app.os))
+        size_t block = app.queue.lines.size();
+        if (std::optional<std::string> problem = commands::name_problem(name, app.services.os))
             refused += "The job for \"" + name + "\" was not added: its name " + *problem + ".\n";
         else if (std::optional<std::string> failure = commands::derive_job_files(
-                     app.settings, *folder, app.folder.job_folders(), app.os, used))
+                     app.settings, *folder, app.folder.job_folders(), app.services.os, used))
             refused += "The job for \"" + name + "\" was not added: " + *failure + ".\n";
         else if (std::optional<commands::Refusal> refusal = append_block(app, probe))
             refused += commands::refusal_text(*refusal) + ".\n";
-        used.add(app.jobs, block);
+        used.add(app.queue.lines, block);
     }
     show_job_fields(app);
     app.jobs_changed(first);
@@ -159,14 +155,15 @@ void files_input(FrontEnd& app, Ctl) {
 }
 
 void refresh(FrontEnd& app, Ctl) {
-    app.show_lists(session::configuration_names(app.os, app.folder),
-                   session::include_names(app.os, app.folder));
+    app.show_lists(session::configuration_names(app.services.os, app.folder),
+                   session::include_names(app.services.os, app.folder));
 }
 
 void save_config(FrontEnd& app, Ctl) {
     if (app.dialogs.ask_yes_no("Save", "Are you sure?") && !app.settings.cfgname.empty()) {
         std::string path = app.folder.configuration_file(app.settings.cfgname);
-        if (!session::save_settings(app.settings, path, app.os)) app.tell_write_failure(path);
+        if (!session::save_settings(app.settings, path, app.services.os))
+            app.tell_write_failure(path);
     }
     refresh_configuration_names(app);
 }
@@ -174,7 +171,7 @@ void save_config(FrontEnd& app, Ctl) {
 // "L" and "Load Default" load an encode: the settings of the tools in use stay.
 void load_config(FrontEnd& app, Ctl) {
     std::string path = app.folder.configuration_file(app.settings.cfgname);
-    if (!app.os.file_exists(path)) return;
+    if (!app.services.os.file_exists(path)) return;
     // A file without one setting counts as absent: nothing is loaded, and it
     // is set aside, so the list no longer offers it.
     session::Loaded load = session::load_settings(app.settings, path, app.settings_folder(),
@@ -193,8 +190,8 @@ void load_default(FrontEnd& app, Ctl) {
 }
 
 void add(FrontEnd& app, Ctl) {
-    size_t first = app.jobs.size();
-    commands::InputProbe probe(app.probe, app.os);
+    size_t first = app.queue.lines.size();
+    commands::InputProbe probe(app.services.probe, app.services.os);
     if (std::optional<commands::Refusal> refusal = append_block(app, probe)) {
         app.dialogs.message("Add", commands::refusal_text(*refusal) + ".");
         return;
@@ -204,68 +201,70 @@ void add(FrontEnd& app, Ctl) {
 }
 
 void clear(FrontEnd& app, Ctl) { // quorbel.jobs is emptied too
-    app.jobs.clear();
-    app.selected = no_selection;
+    app.queue.lines.clear();
+    app.queue.selected = no_selection;
     app.jobs_changed(0);
 }
 
 void job_selected(FrontEnd& app, Ctl) {
-    app.selected = settings::integer_value(app.view.control_value(Ctl::job_list));
+    app.queue.selected = settings::integer_value(app.event.text);
 }
 
 void view_line(FrontEnd& app, Ctl) {
-    if (has_selection(app))
-        app.dialogs.message("The command line parameter is:", app.jobs[app.selected]);
+    if (app.queue.has_selection())
+        app.dialogs.message("The command line parameter is:", app.queue.lines[app.queue.selected]);
 }
 
 void edit_line(FrontEnd& app, Ctl) {
-    if (!has_selection(app)) return;
-    size_t at = static_cast<size_t>(app.selected);
+    if (!app.queue.has_selection()) return;
+    size_t at = static_cast<size_t>(app.queue.selected);
     std::optional<std::string> text =
-        app.dialogs.input_text("Edit", "For expert only!", app.jobs[at]);
-    if (text) app.jobs[at] = *text; // cancelled: the line stays as it was
-    app.selected = no_selection;
+        app.dialogs.input_text("Edit", "For expert only!", app.queue.lines[at]);
+    if (text) app.queue.lines[at] = *text; // cancelled: the line stays as it was
+    app.queue.selected = no_selection;
     app.jobs_changed(at);
 }
 
 // "up" and "down" keep the moved line selected, so it can be moved on.
 void line_up(FrontEnd& app, Ctl) {
-    if (!has_selection(app) || app.selected == 0) return;
-    size_t at = static_cast<size_t>(app.selected);
-    std::swap(app.jobs[at], app.jobs[at - 1]);
-    app.selected = static_cast<int>(at - 1);
+    if (!app.queue.has_selection() || app.queue.selected == 0) return;
+    size_t at = static_cast<size_t>(app.queue.selected);
+    std::swap(app.queue.lines[at], app.queue.lines[at - 1]);
+    app.queue.selected = static_cast<int>(at - 1);
     app.jobs_changed(at - 1);
 }
 
 void line_down(FrontEnd& app, Ctl) {
-    if (!has_selection(app) || static_cast<size_t>(app.selected) + 1 >= app.jobs.size()) return;
-    size_t at = static_cast<size_t>(app.selected);
-    std::swap(app.jobs[at], app.jobs[at + 1]);
-    app.selected = static_cast<int>(at + 1);
+    if (!app.queue.has_selection() ||
+        static_cast<size_t>(app.queue.selected) + 1 >= app.queue.lines.size())
+        return;
+    size_t at = static_cast<size_t>(app.queue.selected);
+    std::swap(app.queue.lines[at], app.queue.lines[at + 1]);
+    app.queue.selected = static_cast<int>(at + 1);
     app.jobs_changed(at);
 }
 
 void disable_line(FrontEnd& app, Ctl) {
-    if (!has_selection(app)) return;
-    toggle_disabled(app.jobs[app.selected]);
-    app.jobs_changed(static_cast<size_t>(app.selected));
+    if (!app.queue.has_selection()) return;
+    toggle_disabled(app.queue.lines[app.queue.selected]);
+    app.jobs_changed(static_cast<size_t>(app.queue.selected));
 }
 
 void delete_line(FrontEnd& app, Ctl) {
-    if (!has_selection(app)) return;
-    app.jobs_changed(delete_block(app.jobs, app.selected));
+    if (!app.queue.has_selection()) return;
+    app.jobs_changed(delete_block(app.queue.lines, app.queue.selected));
 }
 
 void make_bat(FrontEnd& app, Ctl) {
     std::optional<std::string> chosen = app.dialogs.save_file({"", "", "Batch File|*.BAT"});
     if (!chosen || chosen->empty()) return;
     std::string path = commands::batch_file_name(*chosen);
-    write_script(app, path, commands::saved_batch_text(app.folder.path, app.jobs));
+    write_script(app, path, commands::saved_batch_text(app.folder.path, app.queue.lines));
 }
 
 void start(FrontEnd& app, Ctl) {
     if (app.x264) {
-        std::string refused = refused_in_queue(app.jobs, *app.x264);
+        std::string refused = refused_in_queue(app.queue.lines, *app.x264);
         if (!refused.empty() && !app.dialogs.ask_yes_no("Start", refused + "\n\nStart anyway?"))
             return;
     }
@@ -273,23 +272,22 @@ void start(FrontEnd& app, Ctl) {
     // Each start writes a script of its own, so a script still running is
     // never rewritten under it: "temp.bat", else "temp2.bat", "temp3.bat", ...
     std::string name = "temp.bat";
-    for (int n = 2; app.os.file_exists(app.folder.path + name); ++n)
+    for (int n = 2; app.services.os.file_exists(app.folder.path + name); ++n)
         name = "temp" + std::to_string(n) + ".bat";
     std::string path = app.folder.path + name;
-    if (!write_script(app, path, commands::started_batch_text(app.folder.path, app.jobs, name)))
+    if (!write_script(app, path,
+                      commands::started_batch_text(app.folder.path, app.queue.lines, name)))
         return;
-    if (std::optional<uint32_t> pid = app.processes.start_script(path, app.folder.path)) {
-        app.waiting_scripts.push_back(*pid);
-        app.view.start_timer(Timer::lower_priority, idle_delay_ms);
+    if (std::optional<uint32_t> pid = app.services.processes.start_script(path, app.folder.path)) {
         app.watch(*pid, name);
     } else {
-        app.processes.shell_open(path, app.folder.path);
+        app.services.processes.shell_open(path, app.folder.path);
     }
 }
 
 void shut(FrontEnd& app, Ctl) {
-    app.jobs.push_back("shutdown.exe -s -f -t 30");
-    app.jobs_changed(app.jobs.size() - 1);
+    app.queue.lines.push_back("shutdown.exe -s -f -t 30");
+    app.jobs_changed(app.queue.lines.size() - 1);
 }
 
 } // namespace ui

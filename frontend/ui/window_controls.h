@@ -1,8 +1,8 @@
 // The window's controls on Win32, made from the layout table and reached
 // through ControlView. A page's controls are made when the page is first
-// shown; until then the settings, the job list and the states the rules gave
-// keep what they are to show. The header names no Win32 type: handles are
-// void* (HWND, HFONT, HBITMAP).
+// shown; until then the view keeps what they are to show (the fields' texts,
+// the states the rules gave, the job list it was last given). The header
+// names no Win32 type: handles are void* (HWND, HFONT, HBITMAP).
 #pragma once
 
 #include <map>
@@ -17,12 +17,6 @@ namespace ui {
 
 class WindowControls final : public ControlView {
   public:
-    // What the controls show: the live settings and job list, with its
-    // selected line.
-    WindowControls(const settings::Settings& settings, const commands::JobList& jobs,
-                   const int& selected)
-        : settings_(settings), jobs_(jobs), selected_(selected) {}
-
     // The window (title, timers, system menu), and the fonts and picture
     // the controls use.
     void set_window(void* window) { window_ = window; }
@@ -39,6 +33,13 @@ class WindowControls final : public ControlView {
     bool writing() const { return writing_ > 0; }
     // The text of an editable list's chosen item goes into its edit box.
     void take_chosen_item(Ctl id);
+    // The control shows its field's text again (an editable list writes the
+    // chosen item into its edit box after the notification).
+    void reshow(Ctl id);
+    // What the control holds now, as the text of its bound field: the text of
+    // a field or editable list, the chosen item's text of a list bound to a
+    // text, and the decimal state of a check box, list index or slider.
+    std::string control_value(Ctl control);
     // Draws one line of the job list (a DRAWITEMSTRUCT).
     void draw_job_line(const void* item);
 
@@ -47,19 +48,20 @@ class WindowControls final : public ControlView {
     void show(Ctl control, bool shown) override;
     void set_caption(Ctl control, const std::string& text) override;
     void set_items(Ctl control, const std::vector<std::string>& items) override;
-    std::string control_value(Ctl control) override;
     void show_jobs(const commands::JobList& jobs, size_t first, int selected) override;
     void start_timer(Timer timer, int ms) override;
     void set_title(const std::string& text) override;
-    void field_changed(const settings::FieldSpec& field) override;
+    void show_field(const settings::FieldSpec& field, const std::string& text) override;
 
   private:
     void create(const ControlSpec& c, void* parent);
     void set_text(void* h, const std::string& text);
+    void apply_text(Ctl id);
 
-    const settings::Settings& settings_;
-    const commands::JobList& jobs_;
-    const int& selected_;
+    std::map<Ctl, std::string> texts_; // each bound control's field, as a settings file writes it
+    bool current_lines_ = false, direct_input_ = false; // the system menu's marks
+    const commands::JobList* jobs_ = nullptr;           // as last given to show_jobs
+    int selected_ = -1;
     void* window_ = nullptr;
     void *tahoma_ = nullptr, *dialog_font_ = nullptr, *logo_ = nullptr;
     std::map<Ctl, void*> handles_;

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace ui {
 
@@ -146,7 +147,7 @@ void WindowControls::draw_job_line(const void* item) {
     SetBkColor(d->hDC, GetSysColor(chosen ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     SetTextColor(d->hDC, GetSysColor(chosen ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     const std::string empty;
-    const std::string& line = d->itemID < jobs_.size() ? jobs_[d->itemID] : empty;
+    const std::string& line = jobs_ && d->itemID < jobs_->size() ? (*jobs_)[d->itemID] : empty;
     ExtTextOutA(d->hDC, d->rcItem.left + 1, d->rcItem.top, ETO_OPAQUE | ETO_CLIPPED, &d->rcItem,
                 line.c_str(), static_cast<UINT>(line.size()), nullptr);
     if (d->itemState & ODS_FOCUS) DrawFocusRect(d->hDC, &d->rcItem);
@@ -160,12 +161,12 @@ void WindowControls::make(Page page, void* parent) {
         if (page_of(c.id) != page || page == Page::none) continue;
         HWND h = hwnd_of(handle(c.id));
         if (items_.count(c.id)) set_items(c.id, items_[c.id]);
-        if (const settings::FieldSpec* f = bound_field(c)) field_changed(*f);
+        apply_text(c.id);
         if (enabled_.count(c.id)) EnableWindow(h, enabled_[c.id]);
         if (shown_.count(c.id) && !shown_[c.id]) ShowWindow(h, SW_HIDE);
         if (captions_.count(c.id)) set_text(h, captions_[c.id]);
     }
-    if (page == Page::job) show_jobs(jobs_, 0, selected_);
+    if (page == Page::job && jobs_) show_jobs(*jobs_, 0, selected_);
     --writing_;
 }
 
@@ -223,28 +224,40 @@ std::string WindowControls::control_value(Ctl c) {
     }
 }
 
-void WindowControls::field_changed(const settings::FieldSpec& f) {
+void WindowControls::show_field(const settings::FieldSpec& f, const std::string& text) {
     std::optional<Ctl> shown_by = control_of(f);
     if (!shown_by) { // a toolchain field: the check marks of the system menu
+        if (f.key == std::string("x264cli")) current_lines_ = text == "current";
+        if (f.key == std::string("x264input")) direct_input_ = text == "direct";
         HMENU menu = GetSystemMenu(hwnd_of(window_), FALSE);
         auto mark = [](bool on) { return MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED); };
-        CheckMenuItem(menu, current_lines_item, mark(settings::current_x264(settings_)));
-        CheckMenuItem(menu, direct_input_item, mark(settings::direct_input(settings_)));
+        CheckMenuItem(menu, current_lines_item, mark(current_lines_));
+        CheckMenuItem(menu, direct_input_item, mark(direct_input_));
         return;
     }
-    HWND h = hwnd_of(handle(*shown_by));
-    if (!h) return; // its page shows the field when it is made
-    const ControlSpec& row = control_spec(*shown_by);
-    std::string value = settings::field_text(settings_, f);
+    texts_[*shown_by] = text;
+    apply_text(*shown_by);
+}
+
+void WindowControls::reshow(Ctl id) {
+    apply_text(id);
+}
+
+void WindowControls::apply_text(Ctl id) {
+    HWND h = hwnd_of(handle(id));
+    auto it = texts_.find(id);
+    if (!h || it == texts_.end()) return; // its page shows the field when it is made
+    const std::string& value = it->second;
+    const ControlSpec& row = control_spec(id);
     ++writing_;
     switch (row.kind) {
     case Kind::check_box:
         SendMessageA(h, BM_SETCHECK, value == "1" ? BST_CHECKED : BST_UNCHECKED, 0);
         break;
-    case Kind::slider: SendMessageA(h, TBM_SETPOS, TRUE, settings_.*f.number); break;
+    case Kind::slider: SendMessageA(h, TBM_SETPOS, TRUE, std::atoi(value.c_str())); break;
     case Kind::choice_list:
-        if (f.kind == settings::Kind::index)
-            SendMessageA(h, CB_SETCURSEL, static_cast<WPARAM>(settings_.*f.number), 0);
+        if (bound_field(row)->kind == settings::Kind::index)
+            SendMessageA(h, CB_SETCURSEL, static_cast<WPARAM>(std::atoi(value.c_str())), 0);
         else
             SendMessageA(h, CB_SETCURSEL, static_cast<WPARAM>(last_item(h, value)), 0);
         break;
@@ -261,6 +274,8 @@ void WindowControls::field_changed(const settings::FieldSpec& f) {
 }
 
 void WindowControls::show_jobs(const commands::JobList& jobs, size_t first, int selected) {
+    jobs_ = &jobs;
+    selected_ = selected;
     HWND list = hwnd_of(handle(Ctl::job_list));
     if (!list) return; // the page shows them when it is made
     ++writing_;

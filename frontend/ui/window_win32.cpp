@@ -32,7 +32,7 @@ struct Window::Impl {
         : app(services, controls, dialogs ? *dialogs : standard, std::move(folder)) {}
 
     StandardDialogs standard;
-    WindowControls controls{app.settings, app.jobs, app.selected};
+    WindowControls controls;
     FrontEnd app;
     HWND hwnd = nullptr, tabs = nullptr;
     HWND pages[page_count] = {};
@@ -177,7 +177,7 @@ void Window::Impl::notify(Ctl id, Kind kind, WORD code) {
         controls.take_chosen_item(id);
         PostMessageA(hwnd, rewrite_message, static_cast<WPARAM>(id), 0);
     }
-    app.on_event(id, event);
+    app.on_event(id, event, controls.control_value(id));
     // A close request from a control sent by another thread or process
     // must wake the loop, which waits for posted messages only.
     if (app.closing()) PostMessageA(hwnd, WM_NULL, 0, 0);
@@ -213,9 +213,7 @@ LRESULT Window::Impl::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         KillTimer(hwnd, wparam);
         app.on_timer(wparam == watch_timer ? Timer::watch_scripts : Timer::lower_priority);
         return 0;
-    case rewrite_message:
-        controls.field_changed(*bound_field(control_spec(static_cast<Ctl>(wparam))));
-        return 0;
+    case rewrite_message: controls.reshow(static_cast<Ctl>(wparam)); return 0;
     case WM_ACTIVATE:
         // The control that had the focus gets it back when the window does.
         if (LOWORD(wparam) == WA_INACTIVE) {
