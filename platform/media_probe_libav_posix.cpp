@@ -1,19 +1,14 @@
 // Media probing through libavformat.
 #include "platform/media_probe.h"
 
-#include <algorithm>
-
 extern "C" {
 #include <libavformat/avformat.h>
 }
 
+#include "platform/posix_path.h"
+
 namespace platform {
 namespace {
-
-std::string native_path(std::string path) {
-    std::replace(path.begin(), path.end(), '\\', '/');
-    return path;
-}
 
 class LibavProbe final : public MediaProbe {
   public:

@@ -18,13 +18,10 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "platform/posix_path.h"
+
 namespace platform {
 namespace {
-
-std::string native_path(std::string path) {
-    std::replace(path.begin(), path.end(), '\\', '/');
-    return path;
-}
 
 // The UTF-8 bytes of one character.
 void append_utf8(std::string& out, uint32_t c) {

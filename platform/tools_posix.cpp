@@ -9,16 +9,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/posix_path.h"
+
 namespace platform {
 
 namespace {
-
-// Names are Windows-style: a backslash separates folders like a slash.
-std::string native_path(std::string path) {
-    for (char& c : path)
-        if (c == '\\') c = '/';
-    return path;
-}
 
 bool is_program(const std::string& name) {
     std::string path = native_path(name);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "frontend/commands/text_parts.h"
+#include "frontend/settings/choices.h"
 #include "frontend/settings/text_number.h"
 
 namespace commands {
@@ -10,24 +11,6 @@ namespace commands {
 using settings::Settings;
 
 namespace {
-
-struct AudioEncoder {
-    const char* program;  // reads the decoded audio from its standard input
-    const char* rate;     // begins with the rest of the audio name
-    bool bits_per_second; // else the `aub` text as typed (a quality)
-    const char* extension;
-};
-
-// By `ae` index.
-const AudioEncoder audio_encoders[] = {
-    {" | enc_aacplus.exe - ", "aac\" --cbr ", true, "aac"},
-    {" | neroaacenc.exe -if - -of ", "mp4\" -ignorelength -cbr ", true, "mp4"},
-    {" | neroaacenc_sse2.exe -if - -of ", "mp4\" -ignorelength -cbr ", true, "mp4"},
-    {" | neroaacenc.exe -if - -of ", "mp4\" -ignorelength -br ", true, "mp4"},
-    {" | neroaacenc_sse2.exe -if - -of ", "mp4\" -ignorelength -br ", true, "mp4"},
-    {" | neroaacenc.exe -if - -of ", "mp4\" -ignorelength -q ", false, "mp4"},
-    {" | neroaacenc_sse2.exe -if - -of ", "mp4\" -ignorelength -q ", false, "mp4"},
-};
 
 // The program that decodes the input's audio onto its standard output: bepipe
 // on a one-line AviSynth script that imports the input, or, when x264 opens
@@ -76,8 +59,8 @@ bool is_matroska(const std::string& path) {
 } // namespace
 
 std::string audio_file(const std::string& outfile, int encoder) {
-    if (encoder < 0 || encoder >= static_cast<int>(std::size(audio_encoders))) return "";
-    return output_stem(outfile) + "audio." + audio_encoders[encoder].extension;
+    const settings::AudioEncoder* e = settings::entry(settings::audio_encoders, encoder);
+    return e ? output_stem(outfile) + "audio." + e->extension : "";
 }
 
 std::string matroska_file(const std::string& outfile) {
@@ -85,8 +68,9 @@ std::string matroska_file(const std::string& outfile) {
 }
 
 void audio_command(const Settings& s, int encoder, JobList& jobs) {
-    if (encoder < 0 || encoder >= static_cast<int>(std::size(audio_encoders))) return;
-    const AudioEncoder& e = audio_encoders[encoder];
+    const settings::AudioEncoder* found = settings::entry(settings::audio_encoders, encoder);
+    if (!found) return;
+    const settings::AudioEncoder& e = *found;
     std::string stem = script_name(output_stem(s.outfile));
     std::string value =
         e.bits_per_second
@@ -100,8 +84,9 @@ void mux_command(const Settings& s, const std::string& audio_name, JobList& jobs
     if (s.muxer < 0 || s.muxer >= static_cast<int>(mux_lines.size())) return;
     std::string out = script_name(s.outfile);
     std::string matroska = "\"" + script_name(matroska_file(s.outfile)) + "\"";
-    const auto& lines =
-        s.muxer == 2 && is_matroska(s.outfile) ? mkv_over_mkv_lines : mux_lines[s.muxer];
+    const auto& lines = s.muxer == settings::mux_mkvmerge && is_matroska(s.outfile)
+                            ? mkv_over_mkv_lines
+                            : mux_lines[s.muxer];
     for (const char* line : lines) jobs.push_back(fill(line, audio_name, out, matroska));
 }
 

@@ -46,7 +46,8 @@ void NamesInUse::add(const JobList& queued, size_t from) {
             for (size_t open = line.find('"'); open != std::string::npos;) {
                 size_t close = line.find('"', open + 1);
                 if (close == std::string::npos) break;
-                names.insert(os_->case_key(name_in_script(line.substr(open + 1, close - open - 1))));
+                names.insert(
+                    os_->case_key(name_in_script(line.substr(open + 1, close - open - 1))));
                 open = line.find('"', close + 1);
             }
         }

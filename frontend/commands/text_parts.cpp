@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "frontend/settings/ascii_case.h"
+
 namespace commands {
 
 namespace {
@@ -35,9 +37,7 @@ std::string output_stem(const std::string& path) {
 }
 
 std::string upper(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
+    return settings::ascii_upper(text);
 }
 
 bool begins_with(const std::string& line, const std::string& text) {

@@ -9,9 +9,18 @@ const Choice me_methods[4] = {{"Diamond Search", "dia"},
 const Choice direct_modes[4] = {
     {"Temporal", "temporal"}, {"Spatial", "spatial"}, {"Auto", "auto"}, {"None", "none"}};
 const Choice trellis_choices[3] = {{"0", "0"}, {"1", "1"}, {"2", "2"}};
-const Choice audio_encoders[7] = {{"CT AAC", ""},    {"Nero", ""},    {" |-sse2", ""},
-                                  {"Nero(ABR)", ""}, {" |-sse2", ""}, {"Nero(Q)", ""},
-                                  {" |-sse2", ""}};
+const AudioEncoder audio_encoders[7] = {
+    {"CT AAC", " | enc_aacplus.exe - ", "aac\" --cbr ", true, "aac", "Kbps"},
+    {"Nero", " | neroaacenc.exe -if - -of ", "mp4\" -ignorelength -cbr ", true, "mp4", "Kbps"},
+    {" |-sse2", " | neroaacenc_sse2.exe -if - -of ", "mp4\" -ignorelength -cbr ", true, "mp4",
+     "Kbps"},
+    {"Nero(ABR)", " | neroaacenc.exe -if - -of ", "mp4\" -ignorelength -br ", true, "mp4", "Kbps"},
+    {" |-sse2", " | neroaacenc_sse2.exe -if - -of ", "mp4\" -ignorelength -br ", true, "mp4",
+     "Kbps"},
+    {"Nero(Q)", " | neroaacenc.exe -if - -of ", "mp4\" -ignorelength -q ", false, "mp4", "Kbps"},
+    {" |-sse2", " | neroaacenc_sse2.exe -if - -of ", "mp4\" -ignorelength -q ", false, "mp4",
+     "Quality"},
+};
 const Choice muxers[5] = {
     {"MP4Box", ""}, {"MP4Creator", ""}, {"MKVMerge", ""}, {"No mux", ""}, {"Audio Only", ""}};
 const Choice x264_dialects[2] = {{"classic", "classic"}, {"current", "current"}};

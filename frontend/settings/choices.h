@@ -16,12 +16,24 @@ struct Choice {
 extern const Choice me_methods[4];      // `ms`: "Diamond Search" is "dia", ...
 extern const Choice direct_modes[4];    // `dm`: "Auto" is "auto", ...
 extern const Choice trellis_choices[3]; // `tre`
-extern const Choice audio_encoders[7];  // `ae`: the lines' pieces are in commands/audio_mux
 extern const Choice muxers[5];          // `muxer`
 // `muxer` indexes, as the lines tell them apart.
 enum MuxerIndex : int { mux_mp4box, mux_mp4creator, mux_mkvmerge, mux_none, mux_audio_only };
 extern const Choice x264_dialects[2]; // `x264cli`: "classic", "current"
 extern const Choice x264_inputs[2];   // `x264input`: "avisynth", "direct"
+
+// The audio encoders (`ae`): the entry's name, the pieces of the audio line
+// that run it, the file it writes, and the unit shown beside `aub`. Each
+// " |-sse2" entry is the SSE2 build of the Nero encoder above it.
+struct AudioEncoder {
+    const char* name;
+    const char* program;  // reads the decoded audio from its standard input
+    const char* rate;     // begins with the rest of the audio file's name
+    bool bits_per_second; // the rate is `aub` × 1000; else the `aub` text as typed (a quality)
+    const char* extension;
+    const char* unit; // "Quality" only for the last entry, as the window has always shown it
+};
+extern const AudioEncoder audio_encoders[7];
 
 // "Partition decision" (`m`): the subpixel refinement level in each dialect
 // of the lines. Current builds fold B-frame RDO into the levels ("subme7 ==

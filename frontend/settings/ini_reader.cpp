@@ -1,5 +1,7 @@
 #include "frontend/settings/ini_reader.h"
 
+#include "frontend/settings/ascii_case.h"
+
 #include <unordered_map>
 
 #include "frontend/settings/settings.h"
@@ -23,10 +25,7 @@ std::string_view trim_end(std::string_view s) {
 }
 
 std::string lower(std::string_view key) {
-    std::string text(key);
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
+    return ascii_lower(key);
 }
 
 // The keys a settings file holds, lower-cased, by their position in the schema.

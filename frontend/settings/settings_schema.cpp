@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "frontend/settings/ascii_case.h"
 #include "frontend/settings/choices.h"
 #include "frontend/settings/encode_modes.h"
 #include "frontend/settings/text_number.h"
@@ -155,10 +156,8 @@ bool is_choice(const FieldSpec& f, const std::string& text) {
 
 bool same_key(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
+    for (size_t i = 0; i < a.size(); ++i)
+        if (ascii_lower(a[i]) != ascii_lower(b[i])) return false;
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "frontend/settings/choices.h"
 #include "frontend/settings/encode_modes.h"
 #include "frontend/settings/text_number.h"
 
@@ -75,7 +76,8 @@ void audio_bitrate_rule(const Settings& s, ControlView& view) {
 }
 
 void audio_unit_caption(const Settings& s, ControlView& view) {
-    view.set_caption(Ctl::aub_unit, s.ae > 5 ? "Quality" : "Kbps");
+    const settings::AudioEncoder* e = settings::entry(settings::audio_encoders, s.ae);
+    view.set_caption(Ctl::aub_unit, e ? e->unit : "Kbps");
 }
 
 void log_file_rule(const Settings& s, ControlView& view) {

@@ -5,6 +5,7 @@
 #include "frontend/commands/job_block.h"
 #include "frontend/commands/job_blocks.h"
 #include "frontend/commands/x264_history.h"
+#include "frontend/settings/ascii_case.h"
 #include "frontend/settings/choices.h"
 
 namespace ui {
@@ -28,7 +29,7 @@ std::vector<std::string> refused_by_sample(Settings s, int build) {
     s.logname = "sample.txt";
     s.sizemode = 0;
     s.aud = 0;
-    s.muxer = 3; // "No mux": the passes alone
+    s.muxer = settings::mux_none; // the passes alone
     // No input is measured: the sample has no target size.
     commands::JobList lines = commands::job_block(s, {});
     std::vector<std::string> refused;
@@ -78,7 +79,7 @@ ToolchainOffer toolchain_offer(const Settings& s, const FoundX264& x264, bool av
         changes += std::string(changes.empty() ? "" : " and ") + "let x264 open the inputs itself";
     }
     if (!changes.empty()) {
-        changes[0] = static_cast<char>(changes[0] - 'a' + 'A');
+        changes[0] = settings::ascii_upper(changes[0]);
         offer.question = reasons + "\n" + changes + "?";
     }
     return offer;
