@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <objbase.h>
 
 #include "frontend/app/one_window.h"
 #include "frontend/session/session.h"
@@ -24,11 +23,10 @@ int run_program(void* instance_handle, LockNaming lock_name) {
     OneWindow one_window;
     if (!one_window.claim(lock, identity)) return 0;
 
-    // The window and control library with the common controls, and COM for
-    // the file dialogs and the media probe.
+    // The window and control library with the common controls. COM, which
+    // the file dialogs and the media probe need, comes with their first use.
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);
-    HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
     HANDLE logo = LoadImageA(instance, MAKEINTRESOURCEA(QUORBEL_LOGO_BITMAP), IMAGE_BITMAP, 0, 0,
                              LR_DEFAULTCOLOR);
@@ -40,12 +38,11 @@ int run_program(void* instance_handle, LockNaming lock_name) {
                       folder);
     window.create(logo);
     window.answer_folder_queries(lock, identity);
-    window.front_end().start();
-    window.run();
+    window.front_end().show_start();
+    window.run(); // which finishes the start once the window waits for input
 
     window.front_end().shut_down(); // a failure is told
     if (logo) DeleteObject(logo);
-    if (SUCCEEDED(com)) CoUninitialize();
     return 0;
 }
 

@@ -17,6 +17,11 @@ FrontEnd::FrontEnd(Services services, ControlView& view, Dialogs& dialogs,
       queue(services.os, folder.job_list_file()), scripts(services.os, services.processes) {}
 
 void FrontEnd::start() {
+    show_start();
+    finish_start();
+}
+
+void FrontEnd::show_start() {
     // The fixed lists with their start items and every field as it stands;
     // the load then shows the settings and every rule in its fixed order.
     for (const ControlSpec& c : layout()) {
@@ -27,6 +32,11 @@ void FrontEnd::start() {
     session::StartUp up = session::start_up(services.os, folder);
     show_lists(up.configurations, up.includes); // the first include script is chosen
     load_settings_file();
+}
+
+void FrontEnd::finish_start() {
+    if (finished_start_) return;
+    finished_start_ = true;
     load_job_list();
     check_toolchain();
 }

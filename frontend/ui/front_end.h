@@ -50,11 +50,17 @@ struct Services {
 struct FrontEnd {
     FrontEnd(Services services, ControlView& view, Dialogs& dialogs, std::string program_folder);
 
-    // Start-up once the window and its controls exist: lists and start
-    // states, the session's start (include script, lists), the settings
-    // file, the job list of the last run, then the x264 in use (see
-    // toolchain_question.h).
+    // Start-up once the window and its controls exist: what the first page
+    // shows (show_start), then the rest (finish_start).
     void start();
+    // The lists and start states, the session's start (include script,
+    // lists) and the settings file: what the window shows first.
+    void show_start();
+    // What the first paint does not need, run once the window waits for
+    // input (before any input is taken): the job list of the last run, then
+    // the x264 in use (see toolchain_question.h), which runs x264.exe. Runs
+    // once; later calls do nothing.
+    void finish_start();
     // A control reported an event and the text it now holds: its bound
     // field takes the text, then the control's handlers run.
     void on_event(Ctl id, Event event, const std::string& text = "");
@@ -115,6 +121,7 @@ struct FrontEnd {
     std::optional<FoundX264> x264;
 
   private:
+    bool finished_start_ = false;
     void load_settings_file();
     void load_job_list();
     void check_toolchain();

@@ -25,6 +25,14 @@ std::string window_text(HWND hwnd) {
     return text;
 }
 
+// The file and folder dialogs need COM on their thread. It is initialised
+// the first time one is shown (the program's start needs none of it), and
+// stays for the life of the thread.
+void com_for_dialogs() {
+    static const HRESULT ready = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    (void)ready;
+}
+
 // "a|b|c|d" as the double-NUL-ended list the file dialogs take.
 std::string filter_list(const std::string& filters) {
     std::string list = filters;
@@ -49,6 +57,7 @@ std::optional<std::string> file_dialog(void* owner, const FileQuery& q, bool sav
     ofn.nMaxFile = static_cast<DWORD>(buffer.size());
     ofn.lpstrTitle = q.title.empty() ? nullptr : q.title.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | (multi ? OFN_ALLOWMULTISELECT : 0);
+    com_for_dialogs();
     BOOL ok = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
     if (!ok || !buffer[0]) return std::nullopt;
     return std::string(buffer.c_str());
@@ -128,6 +137,7 @@ std::optional<std::string> StandardDialogs::choose_folder(const std::string& pro
     info.ulFlags = BIF_RETURNONLYFSDIRS;
     info.lpfn = folder_start;
     info.lParam = reinterpret_cast<LPARAM>(start.c_str());
+    com_for_dialogs();
     LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
     if (!chosen) return std::nullopt;
     char path[MAX_PATH] = {};

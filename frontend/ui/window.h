@@ -30,7 +30,7 @@ class Window {
     // `logo` is the bitmap handle of the picture on the "Bitrate" page.
     void create(void* logo);
     // Runs the event loop until the close request; the window is then
-    // destroyed.
+    // destroyed. The first thing the loop does is FrontEnd::finish_start.
     void run();
 
     FrontEnd& front_end();

@@ -22,6 +22,10 @@ const char page_class[] = "QuorbelPage";
 // Posted after a choice in an editable list: the list writes the chosen
 // item into its edit box after the notification, so the field is shown again.
 constexpr UINT rewrite_message = WM_APP + 1;
+// The start-up's rest, which the first paint does not need, runs on a timer
+// set when the loop begins: timer messages come only when nothing else waits
+// (the first paint done, the window idle), and before the user can act.
+constexpr UINT_PTR finish_start_timer = 0xF1;
 
 } // namespace
 
@@ -211,7 +215,10 @@ LRESULT Window::Impl::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         return FALSE;
     case WM_TIMER:
         KillTimer(hwnd, wparam);
-        app.on_timer(wparam == watch_timer ? Timer::watch_scripts : Timer::lower_priority);
+        if (wparam == finish_start_timer)
+            app.finish_start();
+        else
+            app.on_timer(wparam == watch_timer ? Timer::watch_scripts : Timer::lower_priority);
         return 0;
     case rewrite_message: controls.reshow(static_cast<Ctl>(wparam)); return 0;
     case WM_ACTIVATE:
@@ -278,6 +285,7 @@ void Window::create(void* logo) {
 }
 
 void Window::run() {
+    SetTimer(impl_->hwnd, finish_start_timer, USER_TIMER_MINIMUM, nullptr);
     MSG msg;
     while (!impl_->app.closing() && GetMessageA(&msg, nullptr, 0, 0) > 0) {
         if (impl_->pre_translate(msg)) continue;
