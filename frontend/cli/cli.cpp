@@ -171,16 +171,8 @@ int run(const std::vector<std::string>& args, platform::Os& os, platform::MediaP
     // A job is refused as "Add" refuses it (see job_check.h).
     auto add = [&]() -> bool {
         commands::MadeJob job = commands::make_job(s, input_probe, os);
-        if (const std::optional<commands::Refusal>& refusal = job.refusal) {
-            if (!refusal->field.empty() && !refusal->reason.empty())
-                fail(err, "the job was not added: " + refusal->field + " " + refusal->reason);
-            else if (!refusal->field.empty())
-                fail(err, "the job was not added: " + refusal->field +
-                              " holds a character that cannot stand in a batch line");
-            else
-                fail(err, "the job for " + refusal->input +
-                              " was not added: its target size needs its length, and " +
-                              refusal->reason);
+        if (job.refusal) {
+            fail(err, commands::command_line_refusal_text(*job.refusal));
             return false;
         }
         jobs.insert(jobs.end(), job.lines.begin(), job.lines.end());

@@ -105,14 +105,29 @@ std::optional<Refusal> line_refusal(const settings::Settings& s, const JobList& 
     return std::nullopt;
 }
 
-std::string refusal_text(const Refusal& r) {
+namespace {
+
+// One wording, two styles: the window's sentence, and the command line's.
+std::string refusal_sentence(const Refusal& r, bool command_line) {
+    const std::string q = command_line ? "" : "\"";
+    const std::string head = command_line ? "the job" : "The job";
     if (!r.field.empty() && !r.reason.empty())
-        return "The job was not added: \"" + r.field + "\" " + r.reason;
+        return head + " was not added: " + q + r.field + q + " " + r.reason;
     if (!r.field.empty())
-        return "The job was not added: \"" + r.field +
-               "\" holds a character that cannot stand in a batch line";
-    return "The job for \"" + r.input + "\" was not added: its target size needs its length, and " +
-           r.reason;
+        return head + " was not added: " + q + r.field + q +
+               " holds a character that cannot stand in a batch line";
+    return head + " for " + q + r.input + q +
+           " was not added: its target size needs its length, and " + r.reason;
+}
+
+} // namespace
+
+std::string refusal_text(const Refusal& r) {
+    return refusal_sentence(r, false);
+}
+
+std::string command_line_refusal_text(const Refusal& r) {
+    return refusal_sentence(r, true);
 }
 
 } // namespace commands

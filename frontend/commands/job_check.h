@@ -57,5 +57,11 @@ std::optional<Refusal> line_refusal(const settings::Settings& s, const JobList& 
 //   The job for "D:\v\clip.mkv" was not added: its target size needs its length, and it cannot be
 //   measured
 std::string refusal_text(const Refusal& r);
+// The same for quorbel-cli's one line on standard error: lower case, the
+// field and the input unquoted,
+//   the job was not added: nr holds a character that cannot stand in a batch line
+//   the job for D:\v\clip.mkv was not added: its target size needs its length, and it
+//   cannot be measured
+std::string command_line_refusal_text(const Refusal& r);
 
 } // namespace commands

@@ -9,6 +9,7 @@
 #include <shlobj.h>
 
 #include "frontend/ui/resource_ids.h"
+#include "frontend/ui/window_controls.h"
 
 namespace ui {
 
@@ -16,13 +17,6 @@ namespace {
 
 HWND owner_of(void* window) {
     return static_cast<HWND>(window);
-}
-
-std::string window_text(HWND hwnd) {
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
-    text.resize(
-        static_cast<size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
 }
 
 // The file and folder dialogs need COM on their thread. It is initialised

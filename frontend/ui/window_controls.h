@@ -73,6 +73,9 @@ class WindowControls final : public ControlView {
     int writing_ = 0;
 };
 
+// A window's text (GetWindowTextA, whole); `window` is an HWND.
+std::string window_text(void* window);
+
 // The Win32 values the window and its controls share.
 constexpr unsigned current_lines_item = 0x0110; // "Lines for current x264" in the system menu
 constexpr unsigned direct_input_item = 0x0120;  // "x264 opens the input itself"

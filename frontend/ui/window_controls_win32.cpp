@@ -17,13 +17,6 @@ HWND hwnd_of(void* h) {
     return static_cast<HWND>(h);
 }
 
-std::string window_text(HWND hwnd) {
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
-    text.resize(
-        static_cast<size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 std::string item_text(HWND combo, LRESULT index) {
     LRESULT n = SendMessageA(combo, CB_GETLBTEXTLEN, index, 0);
     if (n == CB_ERR) return {};
@@ -76,6 +69,14 @@ KindClass class_of(const ControlSpec& c) {
 }
 
 } // namespace
+
+std::string window_text(void* window) {
+    HWND hwnd = hwnd_of(window);
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
 
 Event event_of(Kind kind, unsigned short code) {
     switch (kind) {
