@@ -13,11 +13,12 @@ struct Cli : ::testing::Test {
     test::TempFolder dir;
     platform::Os& os = platform::native_os();
     test::FakeProbe probe;
+    test::FakeTools tools; // no x264.exe anywhere, unless a test puts one there
     std::ostringstream out, err;
 
     int run(std::vector<std::string> args) {
         out.str(""), err.str("");
-        return cli::run(args, os, probe, out, err);
+        return cli::run(args, os, probe, tools, out, err);
     }
     std::vector<std::string> lines() {
         std::vector<std::string> v;
@@ -365,7 +366,8 @@ TEST_F(Cli, AnOutputThatIsItsInputIsRefusedAndKilledWritesAreTidiedAway) {
     test::TestOs t;
     t.gone = {999999};
     out.str(""), err.str("");
-    EXPECT_EQ(cli::run({"--program-folder", dir.path(), "C:\\clips\\a.avs"}, t, probe, out, err),
-              0);
+    EXPECT_EQ(
+        cli::run({"--program-folder", dir.path(), "C:\\clips\\a.avs"}, t, probe, tools, out, err),
+        0);
     EXPECT_FALSE(os.file_exists(leftover));
 }

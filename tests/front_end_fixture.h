@@ -102,7 +102,16 @@ struct FrontEndTest : ::testing::Test {
     ScriptedDialogs dialogs;
     RecordingProcesses processes;
     NoProbe probe;
-    FakeTools tools;
+    // An x264.exe of the classic era on the search path and AviSynth
+    // installed: the start asks nothing and tells nothing. Tests of the x264
+    // in use set their own.
+    FakeTools tools = classic_era_tools();
+    static FakeTools classic_era_tools() {
+        FakeTools t;
+        t.programs["x264.exe"] = "x264 0.65.995 2a7fbd5\n";
+        t.avisynth = true;
+        return t;
+    }
     TestOs os; // the platform's own, unless a test fails it
     ui::FrontEnd app{{os, probe, processes, tools}, view, dialogs, dir.path()};
     settings::Settings& s = app.settings;

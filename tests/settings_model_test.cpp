@@ -30,9 +30,9 @@ TEST(IntegerValue, FollowsTheTextRule) {
         EXPECT_EQ(integer_value(c.text), c.expected) << '"' << c.text << '"';
 }
 
-TEST(Schema, HoldsSixtyFourPersistedFieldsInSaveOrderTheToolchainThenSevenUnstored) {
+TEST(Schema, HoldsSixtyFourPersistedFieldsInSaveOrderTheToolchainsFourThenSevenUnstored) {
     const auto& table = schema();
-    ASSERT_EQ(table.size(), 74u);
+    ASSERT_EQ(table.size(), 75u);
     std::string order;
     for (int i = 0; i < persisted_count; ++i) {
         EXPECT_TRUE(table[i].persisted) << table[i].key;
@@ -46,13 +46,13 @@ TEST(Schema, HoldsSixtyFourPersistedFieldsInSaveOrderTheToolchainThenSevenUnstor
               "maxgop auto1pcrf avsinc maxsize minsize dzinter dzintra aq1 aq2 ");
     for (int i = 0; i < persisted_count; ++i) EXPECT_TRUE(table[i].always_written);
     // The tools in use: stored only when they are not at their defaults.
-    const char* toolchain[] = {"x264cli", "x264input", "x264asked"};
-    for (int i = 0; i < 3; ++i) {
+    const char* toolchain[] = {"x264cli", "x264input", "x264asked", "x264help"};
+    for (int i = 0; i < 4; ++i) {
         const FieldSpec& f = table[persisted_count + i];
         EXPECT_STREQ(f.key, toolchain[i]);
         EXPECT_TRUE(f.persisted && f.toolchain && !f.always_written) << f.key;
     }
-    for (size_t i = persisted_count + 3; i < table.size(); ++i) {
+    for (size_t i = persisted_count + 4; i < table.size(); ++i) {
         EXPECT_FALSE(table[i].persisted) << table[i].key;
         EXPECT_FALSE(table[i].toolchain) << table[i].key;
     }

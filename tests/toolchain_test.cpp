@@ -59,17 +59,32 @@ TEST_F(FrontEndTest, StartUpQuestionOffersWhatTheFoundX264NeedsOncePerBuild) {
         bool avisynth;
         const char* stored; // quorbel.ini
         bool yes;
-        const char* question; // empty: none asked
+        const char* question; // empty: none asked; "message|..." a note instead
         const char* after;    // x264cli, x264input, x264asked
     } cases[] = {
-        {nullptr, false, "", true, "", "classic avisynth "},
+        // No x264.exe: a note says where to put it, once for the folder.
+        {nullptr, false, "", true,
+         "message|x264|No x264.exe was found. The jobs' lines run x264.exe by name: put it "
+         "beside quorbel.exe (in {P}), in its tools folder ({P}tools\\) or in a folder of the "
+         "search path, then start quorbel again.",
+         "classic avisynth none"},
+        {nullptr, false, "x264asked = none\r\n", true, "", "classic avisynth none"},
         {current_version, false, "", true,
          "x264.exe (build 3095) in {P}x264.exe refuses --progress, which the classic x264 lines "
-         "carry.\nAviSynth is not installed, so x264 cannot read the scripts that picked inputs "
-         "are wrapped into.\n\nSwitch to the lines for current x264 and let x264 open the inputs "
-         "itself?",
+         "carry.\nThe settings run x264 on one thread (--threads 1); current x264 builds choose "
+         "as many as the processor has.\nAviSynth is not installed, so x264 cannot read the "
+         "scripts that picked inputs are wrapped into.\n\nSwitch to the lines for current x264, "
+         "let x264 choose its threads and let x264 open the inputs itself?",
          "current direct 3095"},
         {current_version, true, "", false,
+         "x264.exe (build 3095) in {P}x264.exe refuses --progress, which the classic x264 lines "
+         "carry.\nThe settings run x264 on one thread (--threads 1); current x264 builds choose "
+         "as many as the processor has.\n\nSwitch to the lines for current x264 and let x264 "
+         "choose its threads?",
+         "classic avisynth 3095"},
+        // With x264's own threads already (a file without "thr" reads 0), only
+        // the lines are offered.
+        {current_version, true, "thr = 0\r\n", false,
          "x264.exe (build 3095) in {P}x264.exe refuses --progress, which the classic x264 lines "
          "carry.\n\nSwitch to the lines for current x264?",
          "classic avisynth 3095"},
@@ -106,9 +121,16 @@ TEST_F(FrontEndTest, StartUpQuestionOffersWhatTheFoundX264NeedsOncePerBuild) {
         for (size_t at; (at = question.find("{P}")) != std::string::npos;)
             question.replace(at, 3, folder.path());
         EXPECT_EQ(answers.asked.empty() ? "" : answers.asked.back(),
-                  question.empty() ? "" : "yesno|x264|" + question);
+                  question.empty() || question.rfind("message|", 0) == 0
+                      ? question
+                      : "yesno|x264|" + question);
         const settings::Settings& t = fresh.settings;
         EXPECT_EQ(t.x264cli + " " + t.x264input + " " + t.x264asked, c.after);
+        // "Yes" to the threads lets x264 choose them; "No" changes nothing.
+        bool threads_offered = question.find("choose its threads") != std::string::npos;
+        if (threads_offered) {
+            EXPECT_EQ(t.thr, c.yes ? "0" : "1");
+        }
         // The answer is kept with the settings.
         ASSERT_TRUE(fresh.shut_down());
         EXPECT_EQ(test::read(folder.file("quorbel.ini")).find("x264asked = " + t.x264asked) !=

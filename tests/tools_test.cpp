@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "frontend/ui/toolchain_question.h"
+#include "frontend/session/x264_in_use.h"
 #include "test_support.h"
 
 namespace {
@@ -55,7 +55,7 @@ TEST(NativeTools, FindX264AndReadItsBuild) {
         stand_in(folder, c.version);
 #endif
         std::string tools_folder = program.path() + "tools\\"; // as the front end names it
-        std::optional<ui::FoundX264> found = ui::find_x264(tools, program.path());
+        std::optional<session::FoundX264> found = session::find_x264(tools, program.path());
         EXPECT_EQ(found ? std::optional<int>(found->build) : std::nullopt, c.build);
         if (found) {
             EXPECT_EQ(found->path, (*c.where ? tools_folder : program.path()) + "x264.exe");

@@ -10,6 +10,7 @@
 #include "frontend/commands/text_parts.h"
 #include "frontend/session/session.h"
 #include "frontend/session/settings_files.h"
+#include "frontend/session/x264_in_use.h"
 #include "frontend/settings/corrections.h"
 #include "frontend/settings/settings_file.h"
 
@@ -112,7 +113,7 @@ int fail(std::ostream& err, const std::string& message, int code = 2) {
 } // namespace
 
 int run(const std::vector<std::string>& args, platform::Os& os, platform::MediaProbe& probe,
-        std::ostream& out, std::ostream& err) {
+        platform::Tools& tools, std::ostream& out, std::ostream& err) {
     Options o;
     try {
         o = parse(args);
@@ -181,13 +182,18 @@ int run(const std::vector<std::string>& args, platform::Os& os, platform::MediaP
     };
     if (o.inputs.empty() && !add()) return 2;
     commands::NamesInUse used(os);
+    // Derived outputs fit the x264 the jobs will run.
+    const std::string extension =
+        o.inputs.empty()
+            ? "mp4"
+            : session::derived_output_extension(session::find_x264(tools, folder.path, s.x264help));
     for (const std::string& input : o.inputs) {
         s.infile = input;
         std::string output_folder =
             o.output_folder ? with_separator(*o.output_folder) : commands::folder_part(input);
         size_t block = jobs.size();
-        if (std::optional<std::string> failure =
-                commands::derive_job_files(s, output_folder, folder.job_folders(), os, used))
+        if (std::optional<std::string> failure = commands::derive_job_files(
+                s, output_folder, folder.job_folders(), os, used, extension))
             return fail(err, *failure, 1);
         if (!add()) return 2;
         used.add(jobs, block);

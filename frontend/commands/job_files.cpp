@@ -67,7 +67,8 @@ bool NamesInUse::used_for_other(const std::string& name, const std::string& inpu
 
 std::optional<std::string> derive_job_files(settings::Settings& s, const std::string& output_folder,
                                             const JobFolders& folders, platform::Os& os,
-                                            const NamesInUse& used) {
+                                            const NamesInUse& used,
+                                            const std::string& output_extension) {
     if (s.infile.empty()) return std::nullopt;
     const std::string source = s.infile;
     // AviSynth scripts, and every input when x264 opens them itself, are used
@@ -79,7 +80,7 @@ std::optional<std::string> derive_job_files(settings::Settings& s, const std::st
         std::string base = numbered(file_name(source), n);
         names.stats = folders.stats + base + ".stat";
         names.log = folders.logs + base + ".txt";
-        names.output = output_folder + dotted_stem(base) + "mp4";
+        names.output = output_folder + dotted_stem(base) + output_extension;
         names.wrapper = wrapped ? folders.wrappers + base + ".avs" : "";
         const std::string input = wrapped ? names.wrapper : source;
         bool taken = false;

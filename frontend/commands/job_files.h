@@ -40,7 +40,8 @@ class NamesInUse {
 };
 
 // Fills `statsname`, `logname` and `outfile` from `infile` (output into
-// `output_folder`, which ends in a separator) and, for a non-AviSynth input
+// `output_folder`, which ends in a separator, with `output_extension`: "mkv"
+// in place of "mp4" for an x264 that writes no MP4) and, for a non-AviSynth input
 // that x264 does not open itself, writes a wrapper into the wrappers' folder
 // and makes it the input.
 //
@@ -56,7 +57,8 @@ class NamesInUse {
 // as they were and the text tells why: "Cannot write FILE: REASON".
 std::optional<std::string> derive_job_files(settings::Settings& s, const std::string& output_folder,
                                             const JobFolders& folders, platform::Os& os,
-                                            const NamesInUse& used);
+                                            const NamesInUse& used,
+                                            const std::string& output_extension = "mp4");
 // The same with no job queued.
 std::optional<std::string> derive_job_files(settings::Settings& s, const std::string& output_folder,
                                             const JobFolders& folders, platform::Os& os);

@@ -20,9 +20,11 @@ struct Settings {
     // The tools in use, stored only when they differ from their defaults:
     // the dialect of the x264 lines ("classic" or "current"), how inputs
     // reach x264 ("avisynth": through wrapper scripts; "direct": x264 opens
-    // them itself), and the x264 build the start-up question was last asked
-    // about (empty: never).
-    std::string x264cli, x264input, x264asked;
+    // them itself), the x264 build the start-up question was last asked
+    // about (empty: never; "none": the user was told that no x264.exe was
+    // found), and what the last build read states it reads and writes
+    // (commands::abilities_text).
+    std::string x264cli, x264input, x264asked, x264help;
     // Live only while the program runs.
     int cme, biasbar;
     std::string statsname, logname, infile, outfile, cfgname;
@@ -54,8 +56,8 @@ struct FieldSpec {
     bool toolchain; // describes the installed tools, not an encode: "L" and "Load Default" keep it
 };
 
-// All 74 fields: the 64 persisted ones that every settings file holds, in the
-// order they are saved; the three toolchain fields, saved only when they are
+// All 75 fields: the 64 persisted ones that every settings file holds, in the
+// order they are saved; the four toolchain fields, saved only when they are
 // not at their defaults; then the seven that live only while the program runs.
 const std::vector<FieldSpec>& schema();
 constexpr int persisted_count = 64;

@@ -125,6 +125,7 @@ std::vector<FieldSpec> build_schema() {
         tool_choice("x264cli", &S::x264cli, x264_dialects),
         tool_choice("x264input", &S::x264input, x264_inputs),
         tool_text("x264asked", &S::x264asked),
+        tool_text("x264help", &S::x264help),
         // Not stored in settings files.
         unstored(num("cme", flag, &S::cme, "1", "1")),
         unstored(num("biasbar", position, &S::biasbar, "100", "100", range(0, 200))),

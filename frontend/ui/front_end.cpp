@@ -95,9 +95,21 @@ void FrontEnd::tell_write_failure(const std::string& path) {
     dialogs.message("quorbel", "Cannot write " + path + ": " + services.os.last_error());
 }
 
+const std::optional<FoundX264>& FrontEnd::current_x264() {
+    if (!x264) x264 = session::find_x264(services.tools, folder.path, settings.x264help);
+    return x264;
+}
+
 void FrontEnd::check_toolchain() {
-    x264 = find_x264(services.tools, folder.path);
-    if (!x264) return;
+    x264 = session::find_x264(services.tools, folder.path, settings.x264help);
+    if (!x264) {
+        // Told once for the folder, until an x264.exe is found again.
+        if (settings.x264asked == "none") return;
+        settings.x264asked = "none";
+        dialogs.message("x264", missing_x264_note(folder.path));
+        return;
+    }
+    settings.x264help = commands::abilities_text(x264->build, x264->abilities);
     // Asked once for each build seen, whatever the answer.
     std::string build = std::to_string(x264->build);
     if (settings.x264asked == build) return;
@@ -106,6 +118,10 @@ void FrontEnd::check_toolchain() {
     settings.x264asked = build;
     if (!dialogs.ask_yes_no("x264", offer.question)) return;
     if (offer.other_dialect) toggle_x264_dialect();
+    if (offer.own_threads) {
+        settings.thr = "0"; // "--threads auto"
+        show(settings::spec_of(&settings::Settings::thr));
+    }
     if (offer.direct_input) toggle_x264_input();
 }
 

@@ -105,6 +105,10 @@ struct FrontEnd {
     void watch(uint32_t pid, const std::string& script);
     // A file could not be written: says so, naming it with the system's reason.
     void tell_write_failure(const std::string& path);
+    // The x264 the scripts will call, looked for again when none was found.
+    const std::optional<FoundX264>& current_x264();
+    // The extension derived outputs get: "mkv" for an x264 that writes no MP4.
+    std::string output_extension() const { return session::derived_output_extension(x264); }
 
     Services services;
     ControlView& view;

@@ -108,7 +108,7 @@ void input_file(FrontEnd& app, Ctl) {
     Settings& s = app.settings;
     if (std::optional<std::string> failure = commands::derive_job_files(
             s, commands::folder_part(s.infile), app.folder.job_folders(), app.services.os,
-            commands::NamesInUse(app.queue.lines, app.services.os))) {
+            commands::NamesInUse(app.queue.lines, app.services.os), app.output_extension())) {
         // A wrapper that cannot be written refuses the pick.
         s.infile = before;
         app.dialogs.message("quorbel", *failure);
@@ -142,8 +142,9 @@ void files_input(FrontEnd& app, Ctl) {
         size_t block = app.queue.lines.size();
         if (std::optional<std::string> problem = commands::name_problem(name, app.services.os))
             refused += "The job for \"" + name + "\" was not added: its name " + *problem + ".\n";
-        else if (std::optional<std::string> failure = commands::derive_job_files(
-                     app.settings, *folder, app.folder.job_folders(), app.services.os, used))
+        else if (std::optional<std::string> failure =
+                     commands::derive_job_files(app.settings, *folder, app.folder.job_folders(),
+                                                app.services.os, used, app.output_extension()))
             refused += "The job for \"" + name + "\" was not added: " + *failure + ".\n";
         else if (std::optional<commands::Refusal> refusal = append_block(app, probe))
             refused += commands::refusal_text(*refusal) + ".\n";
@@ -263,11 +264,19 @@ void make_bat(FrontEnd& app, Ctl) {
 }
 
 void start(FrontEnd& app, Ctl) {
-    if (app.x264) {
-        std::string refused = refused_in_queue(app.queue.lines, *app.x264);
-        if (!refused.empty() && !app.dialogs.ask_yes_no("Start", refused + "\n\nStart anyway?"))
-            return;
+    // What the queue asks of the programs that they cannot do, or programs
+    // that are not there: asked once, all of it.
+    const std::optional<FoundX264>& x264 = app.current_x264();
+    bool ffmpeg = app.services.tools
+                      .find_program("ffmpeg.exe", {app.folder.path, app.folder.path + "tools\\"})
+                      .has_value();
+    std::string concerns = missing_program_in_queue(app.queue.lines, x264.has_value(), ffmpeg);
+    if (x264) {
+        std::string refused = refused_in_queue(app.queue.lines, *x264);
+        if (!refused.empty()) concerns += (concerns.empty() ? "" : "\n") + refused;
     }
+    if (!concerns.empty() && !app.dialogs.ask_yes_no("Start", concerns + "\n\nStart anyway?"))
+        return;
     app.save_settings_file(); // a failure is told; the jobs start all the same
     // Each start writes a script of its own, so a script still running is
     // never rewritten under it: "temp.bat", else "temp2.bat", "temp3.bat", ...
