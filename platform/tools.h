@@ -12,7 +12,8 @@ class Tools {
   public:
     virtual ~Tools() = default;
     // The first file of this name in the folders, in order, then in the
-    // folders of the system's search path; nothing when there is none.
+    // folders of the system's search path; nothing when there is none. On
+    // POSIX a name ending in ".exe" is first looked for without it.
     virtual std::optional<std::string> find_program(const std::string& name,
                                                     const std::vector<std::string>& folders) = 0;
     // Runs the program with the arguments, without a window of its own, and

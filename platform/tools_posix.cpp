@@ -32,16 +32,26 @@ class PosixTools final : public Tools {
   public:
     std::optional<std::string> find_program(const std::string& name,
                                             const std::vector<std::string>& folders) override {
-        for (const std::string& folder : folders)
-            if (is_program(folder + name)) return folder + name;
+        // A Windows program's name stands also for the POSIX program of its
+        // base name: "x264.exe" is "x264" here. Each place is searched for
+        // both before the next.
+        std::vector<std::string> names = {name};
+        const std::string exe = ".exe";
+        if (name.size() > exe.size() &&
+            name.compare(name.size() - exe.size(), exe.size(), exe) == 0)
+            names.push_back(name.substr(0, name.size() - exe.size()));
+        std::vector<std::string> places = folders;
         const char* path = std::getenv("PATH");
         std::string rest = path ? path : "";
         while (!rest.empty()) {
             size_t colon = rest.find(':');
             std::string folder = rest.substr(0, colon);
             rest = colon == std::string::npos ? "" : rest.substr(colon + 1);
-            if (!folder.empty() && is_program(folder + "/" + name)) return folder + "/" + name;
+            if (!folder.empty()) places.push_back(folder + "/");
         }
+        for (const std::string& place : places)
+            for (const std::string& candidate : names)
+                if (is_program(place + candidate)) return place + candidate;
         return std::nullopt;
     }
 

@@ -89,8 +89,12 @@ TEST_F(Cli, SettingsFileSetsAndSaveRunThePostLoadPass) {
          {"\r\nmode = 0\r\n", "\r\nkfb = 100\r\n", "\r\nbfr = 900\r\n", "\r\nnr = \r\n",
           "\r\nfa = -6\r\n", "\r\nvalue = 8000\r\n", "\r\ncqm = flat\r\n", "\r\nminqp = 1\r\n"})
         EXPECT_NE(saved.find(line), std::string::npos) << line;
-    // No input: one Add with the fields as set, which is refused without names.
-    EXPECT_EQ(lines(), (std::vector<std::string>{"@echo.", "@echo+"}));
+    // No input and no names: no job at all (no block of two marker lines).
+    EXPECT_TRUE(lines().empty());
+    // One name alone is a job "Add" refuses.
+    EXPECT_EQ(run({"--program-folder", p, "--set", "infile=C:\\a.avs"}), 2);
+    EXPECT_EQ(err.str(),
+              "quorbel-cli: the job was not added: it needs an input file and an output file\n");
 }
 
 TEST_F(Cli, BadUsageIsOneLineAndExitTwo) {
@@ -370,4 +374,19 @@ TEST_F(Cli, AnOutputThatIsItsInputIsRefusedAndKilledWritesAreTidiedAway) {
         cli::run({"--program-folder", dir.path(), "C:\\clips\\a.avs"}, t, probe, tools, out, err),
         0);
     EXPECT_FALSE(os.file_exists(leftover));
+}
+
+TEST_F(Cli, OutputsFitTheX264TheJobsWillRun) {
+    // A build that writes MP4, then one that writes none (its help says so).
+    tools.programs[dir.path() + "x264.exe"] = "x264 0.164.3095 baee400\n";
+    tools.helps[dir.path() + "x264.exe"] =
+        " .mp4 -> MP4 if compiled with GPAC or L-SMASH support (lsmash)\n";
+    const std::vector<std::string> args = {"--program-folder", dir.path(), "--set",
+                                           "x264input=direct", "D:\\v\\clip.y4m"};
+    ASSERT_EQ(run(args), 0) << err.str();
+    EXPECT_EQ(lines()[2], "@echo Output:\"D:\\v\\clip.mp4\"");
+    tools.helps[dir.path() + "x264.exe"] =
+        " .mp4 -> MP4 if compiled with GPAC or L-SMASH support (no)\n";
+    ASSERT_EQ(run(args), 0) << err.str();
+    EXPECT_EQ(lines()[2], "@echo Output:\"D:\\v\\clip.mkv\"");
 }

@@ -89,9 +89,11 @@ TEST(JobRefusal, ATargetSizeWithoutABitrateRefusesTheJobNamingTheSource) {
         std::optional<Refusal> refusal = job_refusal(s, probe, os);
         EXPECT_EQ(refusal ? refusal_text(*refusal) : "", c.refusal);
     }
-    // A job without output adds only its marker lines and is never refused.
+    // A job without output is refused before anything is measured.
     Settings s;
     s.infile = "D:\\v\\gone.y4m", s.sizemode = 1, s.mode = 0;
     InputProbe probe(media, os);
-    EXPECT_FALSE(job_refusal(s, probe, os));
+    std::optional<Refusal> refusal = job_refusal(s, probe, os);
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal_text(*refusal), "Choose an input file and an output file first");
 }

@@ -30,7 +30,7 @@ class ScriptedDialogs final : public ui::Dialogs {
         return file("save", q);
     }
     std::vector<std::string> open_files(const ui::FileQuery& q) override {
-        asked.push_back("multi|" + q.title + "|" + q.default_file + "|" + q.filters);
+        asked.push_back("multi|" + q.title + "|" + q.default_file + "|" + q.filters + shown(q));
         return multi;
     }
     std::optional<std::string> choose_folder(const std::string& prompt,
@@ -53,8 +53,13 @@ class ScriptedDialogs final : public ui::Dialogs {
 
   private:
     std::optional<std::string> file(const char* kind, const ui::FileQuery& q) {
-        asked.push_back(std::string(kind) + "|" + q.title + "|" + q.default_file + "|" + q.filters);
+        asked.push_back(std::string(kind) + "|" + q.title + "|" + q.default_file + "|" + q.filters +
+                        shown(q));
         return next(files);
+    }
+    // The filter shown first, when it is not the first: "|@2".
+    static std::string shown(const ui::FileQuery& q) {
+        return q.first_filter == 1 ? "" : "|@" + std::to_string(q.first_filter);
     }
     static std::optional<std::string> next(std::deque<std::optional<std::string>>& answers) {
         if (answers.empty()) return std::nullopt;

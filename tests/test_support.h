@@ -146,6 +146,7 @@ class TestOs final : public platform::Os {
 class FakeTools final : public platform::Tools {
   public:
     std::map<std::string, std::string> programs; // path -> what it prints
+    std::map<std::string, std::string> helps;    // path -> what it prints for --help
     bool avisynth = false;
     std::vector<std::string> looked_in;
 
@@ -157,9 +158,11 @@ class FakeTools final : public platform::Tools {
         if (programs.count(name)) return name; // on the search path
         return std::nullopt;
     }
-    std::optional<std::string> output_of(const std::string& program, const std::string&) override {
+    std::optional<std::string> output_of(const std::string& program,
+                                         const std::string& arguments) override {
         auto it = programs.find(program);
         if (it == programs.end()) return std::nullopt;
+        if (arguments == "--help" && helps.count(program)) return helps[program];
         return it->second;
     }
     bool avisynth_installed() override { return avisynth; }

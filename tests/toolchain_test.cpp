@@ -185,3 +185,169 @@ TEST_F(FrontEndTest, AqWarningOnlyForTheClassicLines) {
         EXPECT_EQ(asked.find("Warning!"), std::string::npos);
     EXPECT_TRUE(view.enabled[Ctl::aq1]);
 }
+
+namespace {
+
+// Help texts of x264 builds across its history (their first lines), as
+// `x264 --help` prints them.
+const char help_r196[] =
+    "x264 core:38 svn-196\nSyntax: x264 [options] -o outfile infile [widthxheight]\n\n"
+    "Infile can be raw YUV 4:2:0 (in which case resolution is required),\n"
+    "  or AVI or Avisynth if compiled with AVIS support (no).\n"
+    "Outfile type is selected by filename:\n .264 -> Raw bytestream\n .mkv -> Matroska\n"
+    " .mp4 -> MP4 if compiled with GPAC support (yes)\n";
+const char help_r995[] =
+    "x264 core:65 r995 2a7fbd5\nSyntax: x264 [options] -o outfile infile [widthxheight]\n\n"
+    "Infile can be raw YUV 4:2:0 (in which case resolution is required),\n"
+    "  or YUV4MPEG 4:2:0 (*.y4m),\n  or AVI or Avisynth if compiled with AVIS support (yes).\n"
+    "Outfile type is selected by filename:\n .264 -> Raw bytestream\n .mkv -> Matroska\n"
+    " .mp4 -> MP4 if compiled with GPAC support (no)\n";
+const char help_r2245[] =
+    "x264 core:125 r2245 fe83a90\nSyntax: x264 [options] -o outfile infile\n\n"
+    "Infile can be raw (in which case resolution is required),\n  or YUV4MPEG (*.y4m),\n"
+    "  or Avisynth if compiled with support (yes).\n"
+    "  or libav* formats if compiled with lavf support (yes) or ffms support (no).\n"
+    "Outfile type is selected by filename:\n .264 -> Raw bytestream\n .mkv -> Matroska\n"
+    " .flv -> Flash Video\n .mp4 -> MP4 if compiled with GPAC or L-SMASH support (lsmash)\n";
+const char help_r3095_windows[] = // Debian's source built for Windows here
+    "x264 core:164 r3095 baee400\nSyntax: x264 [options] -o outfile infile\n\n"
+    "Infile can be raw (in which case resolution is required),\n  or YUV4MPEG (*.y4m),\n"
+    "  or Avisynth if compiled with support (yes).\n"
+    "  or libav* formats if compiled with lavf support (no) or ffms support (no).\n"
+    "Outfile type is selected by filename:\n .264 -> Raw bytestream\n .mkv -> Matroska\n"
+    " .flv -> Flash Video\n .mp4 -> MP4 if compiled with GPAC or L-SMASH support (no)\n"
+    "Output bit depth: 8/10\n";
+const char help_r3095_gpac[] =
+    "x264 core:164 r3095 baee400\nSyntax: x264 [options] -o outfile infile\n\n"
+    "Infile can be raw (in which case resolution is required),\n  or YUV4MPEG (*.y4m),\n"
+    "  or Avisynth if compiled with support (no).\n"
+    "  or libav* formats if compiled with lavf support (no) or ffms support (yes).\n"
+    "Outfile type is selected by filename:\n .264 -> Raw bytestream\n .mkv -> Matroska\n"
+    " .flv -> Flash Video\n .mp4 -> MP4 if compiled with GPAC or L-SMASH support (gpac)\n";
+
+} // namespace
+
+TEST(X264History, AbilitiesAsTheHelpTextStatesThem) {
+    using commands::X264Abilities;
+    const std::optional<bool> yes = true, no = false, unknown;
+    struct Case {
+        const char* help;
+        X264Abilities abilities; // mp4, avisynth, lavf, ffms
+        bool writes_no_mp4;
+    } cases[] = {
+        {help_r196, {yes, no, unknown, unknown}, false},
+        {help_r995, {no, yes, unknown, unknown}, true},
+        {help_r2245, {yes, yes, yes, no}, false},
+        {help_r3095_windows, {no, yes, no, no}, true},
+        {help_r3095_gpac, {yes, no, no, yes}, false},
+        {"x264: unknown option --help\n", {}, false}, // says nothing: nothing changes
+        {"", {}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.help);
+        X264Abilities a = commands::x264_abilities(c.help);
+        EXPECT_TRUE(a == c.abilities) << commands::abilities_text(0, a);
+        EXPECT_EQ(commands::writes_no_mp4(a), c.writes_no_mp4);
+        // Kept with the build and read back, for that build only.
+        std::string kept = commands::abilities_text(3095, a);
+        EXPECT_TRUE(commands::abilities_of(kept, 3095) == a) << kept;
+        EXPECT_FALSE(commands::abilities_of(kept, 3094));
+    }
+    EXPECT_EQ(commands::abilities_text(3095, commands::x264_abilities(help_r3095_windows)),
+              "3095 mp4=no avisynth=yes lavf=no ffms=no");
+
+    // What a build without lavf and ffms reads when it opens its inputs itself.
+    X264Abilities bare = commands::x264_abilities(help_r3095_windows);
+    for (const char* readable :
+         {"D:\\v\\a.y4m", "D:\\v\\A.Y4M", "D:\\v\\clip_640x480.yuv", "D:\\v\\s.avs"})
+        EXPECT_TRUE(commands::reads_input(bare, readable)) << readable;
+    for (const char* unreadable : {"D:\\v\\a.mkv", "D:\\v\\a.mp4", "D:\\v\\sized.yuv", "D:\\v\\x"})
+        EXPECT_FALSE(commands::reads_input(bare, unreadable)) << unreadable;
+    bare.avisynth_input = false;
+    EXPECT_FALSE(commands::reads_input(bare, "D:\\v\\s.avs"));
+    for (const char* help : {help_r2245, help_r3095_gpac, help_r995})
+        EXPECT_TRUE(commands::reads_input(commands::x264_abilities(help), "D:\\v\\a.mkv")) << help;
+}
+
+TEST_F(FrontEndTest, ABuildWithoutMp4GetsMatroskaNamesAndDirectInputsItCannotRead) {
+    tools.programs.clear();
+    tools.programs[dir.path() + "x264.exe"] = "x264 0.164.3095 baee400\n";
+    tools.helps[dir.path() + "x264.exe"] = help_r3095_windows;
+    os.write_file(dir.file("quorbel.ini"),
+                  "x264cli = current\r\nx264input = direct\r\nthr = 0\r\n");
+    app.start();
+    EXPECT_EQ(s.x264help, "3095 mp4=no avisynth=yes lavf=no ffms=no");
+    // A pick: its output is a Matroska file; the dialog starts on "Other Media".
+    dialogs.files = {std::string("D:\\v\\clip.y4m")};
+    press(Ctl::input_button);
+    EXPECT_EQ(dialogs.asked.back(), "open|||AVS(*.avs)|*.AVS|Other Media|*.*|@2");
+    EXPECT_EQ(s.outfile, "D:\\v\\clip.mkv");
+    // An input this x264 cannot read is refused when picked.
+    dialogs.files = {std::string("D:\\v\\movie.mkv")};
+    press(Ctl::input_button);
+    EXPECT_EQ(
+        dialogs.asked.back(),
+        "message|quorbel|\"D:\\v\\movie.mkv\" is not a file x264.exe (build 3095) can read: it "
+        "reads only .y4m files, raw .yuv files named with their size (such as "
+        "clip_640x480.yuv) and AviSynth scripts.");
+    EXPECT_EQ(s.infile, "D:\\v\\clip.y4m");
+    // "Files input": the same names and refusals, in one message.
+    dialogs.folder = "F:\\out\\";
+    dialogs.multi = {"E:\\a.y4m", "E:\\b.mp4"};
+    press(Ctl::files_input);
+    EXPECT_EQ(dialogs.asked[dialogs.asked.size() - 2],
+              "multi|Select some files||AVS(*.AVS)|*.avs|Other Media|*.*|@2");
+    EXPECT_NE(std::find(app.queue.lines.begin(), app.queue.lines.end(),
+                        "@echo Output:\"F:\\out\\a.mkv\""),
+              app.queue.lines.end());
+    EXPECT_EQ(
+        dialogs.asked.back(),
+        "message|Files input|The job for \"E:\\b.mp4\" was not added: its input is not a file "
+        "x264.exe (build 3095) can read: it reads only .y4m files, raw .yuv files named with "
+        "their size (such as clip_640x480.yuv) and AviSynth scripts.\n");
+    // The help is read once for the build: a later start reads what was kept.
+    ASSERT_TRUE(app.shut_down());
+    tools.helps.clear();
+    FrontEnd again({os, probe, processes, tools}, view, dialogs, dir.path());
+    again.start();
+    EXPECT_EQ(again.output_extension(), "mkv");
+}
+
+TEST_F(FrontEndTest, AddWithoutInputOrOutputSaysSoAndAddsNothing) {
+    app.start();
+    s.infile = "C:\\a.avs";
+    press(Ctl::add);
+    EXPECT_TRUE(app.queue.lines.empty());
+    EXPECT_EQ(dialogs.asked.back(), "message|Add|Choose an input file and an output file first.");
+    s.infile.clear(), s.outfile = "C:\\a.mp4";
+    press(Ctl::add);
+    EXPECT_TRUE(app.queue.lines.empty());
+    EXPECT_EQ(s.outfile, "C:\\a.mp4"); // the fields stay
+}
+
+TEST_F(FrontEndTest, StartAsksWhenTheProgramsTheLinesRunAreMissingOrCannotWriteTheirOutput) {
+    tools.programs.clear(); // no x264.exe, no ffmpeg.exe
+    app.start();
+    app.queue.lines = {"@echo.", "@x264.exe --crf 20 -o \"D:\\v\\a.mp4\" \"D:\\v\\a.y4m\"",
+                       "@ffmpeg.exe -v error -i \"D:\\v\\a.y4m\" -vn -ac 2 -f wav - | "
+                       "neroaacenc.exe -if - -of \"D:\\v\\a.audio.mp4\" -ignorelength -cbr 64000",
+                       "@echo+"};
+    dialogs.yes = false;
+    press(Ctl::start);
+    EXPECT_EQ(
+        dialogs.asked.back(),
+        "yesno|Start|No x264.exe was found, which 1 queued line run.\nNo ffmpeg.exe was found, "
+        "which 1 queued line run to decode the audio. Put the programs beside quorbel.exe, "
+        "in its tools folder or on the search path.\n\nStart anyway?");
+    EXPECT_TRUE(processes.calls.empty());
+    // With a build that writes no MP4, an .mp4 output is told too.
+    tools.programs[dir.path() + "x264.exe"] = "x264 0.164.3095 baee400\n";
+    tools.helps[dir.path() + "x264.exe"] = help_r3095_windows;
+    tools.programs[dir.path() + "tools\\ffmpeg.exe"] = "";
+    press(Ctl::start);
+    EXPECT_EQ(dialogs.asked.back(), "yesno|Start|x264.exe (build 3095) writes no MP4 files, which "
+                                    "1 of the 1 queued x264 lines write.\n\nStart anyway?");
+    dialogs.yes = true;
+    press(Ctl::start);
+    EXPECT_EQ(processes.calls.size(), 1u);
+}

@@ -180,7 +180,8 @@ int run(const std::vector<std::string>& args, platform::Os& os, platform::MediaP
         if (job.lines.size() > 2) session::clear_job_files(s);
         return true;
     };
-    if (o.inputs.empty() && !add()) return 2;
+    // Without INPUT, one "Add" with the fields as set, when they name a job.
+    if (o.inputs.empty() && (!s.infile.empty() || !s.outfile.empty()) && !add()) return 2;
     commands::NamesInUse used(os);
     // Derived outputs fit the x264 the jobs will run.
     const std::string extension =

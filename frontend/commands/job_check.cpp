@@ -73,8 +73,24 @@ std::optional<Refusal> field_refusal(const settings::Settings& s, platform::Os& 
 
 } // namespace
 
-MadeJob make_job(const settings::Settings& s, InputProbe& probe, platform::Os& os) {
+std::optional<std::string> unreadable_input(const settings::Settings& s, const std::string& input,
+                                            const X264InUse* x264) {
+    if (!x264 || !settings::direct_input(s) || reads_input(x264->abilities, input))
+        return std::nullopt;
+    return "is not a file x264.exe (build " + std::to_string(x264->build) +
+           ") can read: it reads " + what_it_reads(x264->abilities);
+}
+
+MadeJob make_job(const settings::Settings& s, InputProbe& probe, platform::Os& os,
+                 const X264InUse* x264) {
     if (std::optional<Refusal> refusal = field_refusal(s, os)) return {{}, refusal};
+    if (s.infile.empty() || s.outfile.empty()) {
+        Refusal none;
+        none.no_files = true;
+        return {{}, none};
+    }
+    if (std::optional<std::string> problem = unreadable_input(s, s.infile, x264))
+        return {{}, Refusal{"infile", "", *problem}};
     TargetRate rate;
     if (!s.infile.empty() && !s.outfile.empty() && uses_target_size(s)) {
         rate = target_rate(s, probe);
@@ -85,9 +101,9 @@ MadeJob make_job(const settings::Settings& s, InputProbe& probe, platform::Os& o
     return {std::move(lines), std::nullopt};
 }
 
-std::optional<Refusal> job_refusal(const settings::Settings& s, InputProbe& probe,
-                                   platform::Os& os) {
-    return make_job(s, probe, os).refusal;
+std::optional<Refusal> job_refusal(const settings::Settings& s, InputProbe& probe, platform::Os& os,
+                                   const X264InUse* x264) {
+    return make_job(s, probe, os, x264).refusal;
 }
 
 std::optional<Refusal> line_refusal(const settings::Settings& s, const JobList& lines) {
@@ -109,6 +125,9 @@ namespace {
 
 // One wording, two styles: the window's sentence, and the command line's.
 std::string refusal_sentence(const Refusal& r, bool command_line) {
+    if (r.no_files)
+        return command_line ? "the job was not added: it needs an input file and an output file"
+                            : "Choose an input file and an output file first";
     const std::string q = command_line ? "" : "\"";
     const std::string head = command_line ? "the job" : "The job";
     if (!r.field.empty() && !r.reason.empty())

@@ -9,10 +9,12 @@
 namespace ui {
 
 // A file dialog: its title (empty: the system's default), the file it starts
-// from (its folder is where the dialog opens, its name is filled in), and the
-// filters as "description|pattern" pairs joined by "|"; the first is shown.
+// from (its folder is where the dialog opens, its name is filled in), the
+// filters as "description|pattern" pairs joined by "|", and which of them is
+// shown first (counted from 1).
 struct FileQuery {
     std::string title, default_file, filters;
+    int first_filter = 1;
 };
 
 class Dialogs {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "frontend/commands/job_check.h"
 #include "frontend/session/session.h"
 #include "frontend/settings/settings.h"
 #include "frontend/ui/control_view.h"
@@ -107,6 +108,12 @@ struct FrontEnd {
     void tell_write_failure(const std::string& path);
     // The x264 the scripts will call, looked for again when none was found.
     const std::optional<FoundX264>& current_x264();
+    // The x264 in use as the checks of a new job need it; nothing when none
+    // was found.
+    std::optional<commands::X264InUse> x264_in_use() const {
+        if (!x264) return std::nullopt;
+        return commands::X264InUse{x264->build, x264->abilities};
+    }
     // The extension derived outputs get: "mkv" for an x264 that writes no MP4.
     std::string output_extension() const { return session::derived_output_extension(x264); }
 

@@ -1,5 +1,6 @@
 #include "frontend/ui/handlers.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "frontend/commands/batch_script.h"
@@ -39,11 +40,77 @@ bool take(FrontEnd& app, std::string Settings::*field, std::optional<std::string
 // are emptied for the next one; or why the job is refused (see
 // job_check.h), and the fields stay as they are.
 std::optional<commands::Refusal> append_block(FrontEnd& app, commands::InputProbe& probe) {
-    commands::MadeJob job = commands::make_job(app.settings, probe, app.services.os);
+    std::optional<commands::X264InUse> x264 = app.x264_in_use();
+    commands::MadeJob job =
+        commands::make_job(app.settings, probe, app.services.os, x264 ? &*x264 : nullptr);
     if (job.refusal) return job.refusal;
     app.queue.lines.insert(app.queue.lines.end(), job.lines.begin(), job.lines.end());
-    if (job.lines.size() > 2) session::clear_job_files(app.settings);
+    session::clear_job_files(app.settings);
     return std::nullopt;
+}
+
+// The open-file dialogs start on "Other Media" when x264 opens the inputs
+// itself (an .avs is then seldom the input).
+int input_filter(const FrontEnd& app) {
+    return settings::direct_input(app.settings) ? 2 : 1;
+}
+
+// Why a picked input cannot be taken, or nothing: a name that cannot reach
+// the programs, or a file the x264 in use cannot read.
+std::optional<std::string> input_problem(FrontEnd& app, const std::string& name) {
+    if (std::optional<std::string> problem = commands::name_problem(name, app.services.os))
+        return problem;
+    std::optional<commands::X264InUse> x264 = app.x264_in_use();
+    return commands::unreadable_input(app.settings, name, x264 ? &*x264 : nullptr);
+}
+
+// A picked input as "..." takes it: the input set, the other names derived
+// into its own folder and a wrapper written when it needs one. A refused
+// name is told and changes nothing; so does a wrapper that cannot be written.
+void take_input(FrontEnd& app, const std::string& picked) {
+    if (std::optional<std::string> problem = input_problem(app, picked)) {
+        app.dialogs.message("quorbel", "\"" + picked + "\" " + *problem + ".");
+        return;
+    }
+    Settings& s = app.settings;
+    const std::string before = s.infile;
+    s.infile = picked;
+    if (std::optional<std::string> failure = commands::derive_job_files(
+            s, commands::folder_part(s.infile), app.folder.job_folders(), app.services.os,
+            commands::NamesInUse(app.queue.lines, app.services.os), app.output_extension())) {
+        s.infile = before;
+        app.dialogs.message("quorbel", *failure);
+    }
+    show_job_fields(app);
+}
+
+// Queues one job for each input as "Files input" does, with the outputs in
+// `output_folder`, or each in its input's own folder when there is none.
+// The refused ones are told in one message.
+void queue_inputs(FrontEnd& app, const std::vector<std::string>& names,
+                  const std::optional<std::string>& output_folder, const std::string& title) {
+    size_t first = app.queue.lines.size();
+    commands::InputProbe probe(app.services.probe, app.services.os);
+    commands::NamesInUse used(app.queue.lines, app.services.os);
+    std::string refused;
+    for (const std::string& name : names) {
+        app.settings.infile = name;
+        size_t block = app.queue.lines.size();
+        const std::string folder = output_folder ? *output_folder : commands::folder_part(name);
+        if (std::optional<std::string> problem = input_problem(app, name))
+            refused += "The job for \"" + name + "\" was not added: its input " + *problem + ".\n";
+        else if (std::optional<std::string> failure =
+                     commands::derive_job_files(app.settings, folder, app.folder.job_folders(),
+                                                app.services.os, used, app.output_extension()))
+            refused += "The job for \"" + name + "\" was not added: " + *failure + ".\n";
+        else if (std::optional<commands::Refusal> refusal = append_block(app, probe))
+            refused += commands::refusal_text(*refusal) + ".\n";
+        used.add(app.queue.lines, block);
+    }
+    session::clear_job_files(app.settings);
+    show_job_fields(app);
+    app.jobs_changed(first);
+    if (!refused.empty()) app.dialogs.message(title, refused);
 }
 
 // The configuration-name list filled anew from the "configs" folder; its
@@ -100,20 +167,15 @@ void log_file(FrontEnd& app, Ctl) {
 }
 
 void input_file(FrontEnd& app, Ctl) {
-    const std::string before = app.settings.infile;
     std::optional<std::string> picked =
-        app.dialogs.open_file({"", "", "AVS(*.avs)|*.AVS|Other Media|*.*"});
-    if (picked && refused_name(app, *picked)) return;
-    if (!take(app, &Settings::infile, picked)) return;
-    Settings& s = app.settings;
-    if (std::optional<std::string> failure = commands::derive_job_files(
-            s, commands::folder_part(s.infile), app.folder.job_folders(), app.services.os,
-            commands::NamesInUse(app.queue.lines, app.services.os), app.output_extension())) {
-        // A wrapper that cannot be written refuses the pick.
-        s.infile = before;
-        app.dialogs.message("quorbel", *failure);
+        app.dialogs.open_file({"", "", "AVS(*.avs)|*.AVS|Other Media|*.*", input_filter(app)});
+    if (!picked) return;
+    if (picked->empty()) { // the spec'd empty result: the field emptied, nothing derived
+        app.settings.infile.clear();
+        show_field(app, &Settings::infile);
+        return;
     }
-    show_job_fields(app);
+    take_input(app, *picked);
 }
 
 void output_file(FrontEnd& app, Ctl) {
@@ -130,29 +192,10 @@ void files_input(FrontEnd& app, Ctl) {
     std::optional<std::string> folder =
         app.dialogs.choose_folder("Select a folder for output", app.folder.path);
     if (!folder) return;
-    std::vector<std::string> names =
-        app.dialogs.open_files({"Select some files", "", "AVS(*.AVS)|*.avs|Other Media|*.*"});
-    if (names.empty()) names.emplace_back(); // one block of the two marker lines
-    size_t first = app.queue.lines.size();
-    commands::InputProbe probe(app.services.probe, app.services.os);
-    commands::NamesInUse used(app.queue.lines, app.services.os);
-    std::string refused;
-    for (const std::string& name : names) {
-        app.settings.infile = name;
-        size_t block = app.queue.lines.size();
-        if (std::optional<std::string> problem = commands::name_problem(name, app.services.os))
-            refused += "The job for \"" + name + "\" was not added: its name " + *problem + ".\n";
-        else if (std::optional<std::string> failure =
-                     commands::derive_job_files(app.settings, *folder, app.folder.job_folders(),
-                                                app.services.os, used, app.output_extension()))
-            refused += "The job for \"" + name + "\" was not added: " + *failure + ".\n";
-        else if (std::optional<commands::Refusal> refusal = append_block(app, probe))
-            refused += commands::refusal_text(*refusal) + ".\n";
-        used.add(app.queue.lines, block);
-    }
-    show_job_fields(app);
-    app.jobs_changed(first);
-    if (!refused.empty()) app.dialogs.message("Files input", refused);
+    std::vector<std::string> names = app.dialogs.open_files(
+        {"Select some files", "", "AVS(*.AVS)|*.avs|Other Media|*.*", input_filter(app)});
+    if (names.empty()) return; // cancelled: no job, not even its two marker lines
+    queue_inputs(app, names, folder, "Files input");
 }
 
 void refresh(FrontEnd& app, Ctl) {
@@ -297,6 +340,30 @@ void start(FrontEnd& app, Ctl) {
 void shut(FrontEnd& app, Ctl) {
     app.queue.lines.push_back("shutdown.exe -s -f -t 30");
     app.jobs_changed(app.queue.lines.size() - 1);
+}
+
+void files_dropped(FrontEnd& app, const std::vector<std::string>& paths) {
+    platform::Os& os = app.services.os;
+    // A folder stands for the files in it (not those of its folders).
+    std::vector<std::string> files;
+    for (const std::string& path : paths) {
+        if (os.file_info(path)) {
+            files.push_back(path);
+            continue;
+        }
+        if (!os.file_exists(path)) continue;
+        std::string folder = path;
+        if (folder.back() != '\\' && folder.back() != '/') folder += '\\';
+        std::vector<std::string> inside = os.list_folder(folder + "*");
+        std::sort(inside.begin(), inside.end());
+        for (const std::string& name : inside) files.push_back(folder + name);
+    }
+    if (files.empty()) return;
+    bool one_file = paths.size() == 1 && files.size() == 1 && files[0] == paths[0];
+    if (one_file)
+        take_input(app, files[0]);
+    else
+        queue_inputs(app, files, std::nullopt, "Drop");
 }
 
 } // namespace ui

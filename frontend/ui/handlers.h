@@ -29,6 +29,11 @@ void make_bat(FrontEnd& app, Ctl);
 void start(FrontEnd& app, Ctl);
 void shut(FrontEnd& app, Ctl);
 
+// Files dropped on the window: one file is taken as a pick with the input
+// "..." (its names derived); several, or a folder (its files), are queued as
+// "Files input" queues them, each into its own folder.
+void files_dropped(FrontEnd& app, const std::vector<std::string>& paths);
+
 // How long after "Start" the script's process is set to the idle class;
 // the script itself waits 1000 ms before its first job.
 constexpr int idle_delay_ms = 600;

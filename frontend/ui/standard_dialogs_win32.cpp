@@ -46,7 +46,7 @@ std::optional<std::string> file_dialog(void* owner, const FileQuery& q, bool sav
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner_of(owner);
     ofn.lpstrFilter = filters.c_str();
-    ofn.nFilterIndex = 1;
+    ofn.nFilterIndex = static_cast<DWORD>(q.first_filter);
     ofn.lpstrFile = buffer.data();
     ofn.nMaxFile = static_cast<DWORD>(buffer.size());
     ofn.lpstrTitle = q.title.empty() ? nullptr : q.title.c_str();
