@@ -61,6 +61,10 @@ class TracedOs final : public platform::Os {
     std::optional<std::string> read_file(const std::string& p) override {
         return timed(t_, "file read", [&] { return real.read_file(p); });
     }
+    std::optional<std::string> read_part(const std::string& p, int64_t offset,
+                                         size_t size) override {
+        return timed(t_, "file read", [&] { return real.read_part(p, offset, size); });
+    }
     bool rename_new(const std::string& a, const std::string& b) override {
         return timed(t_, "file renamed", [&] { return real.rename_new(a, b); });
     }

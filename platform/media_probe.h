@@ -22,6 +22,10 @@ class MediaProbe {
     // Nothing when the file cannot be opened for playback analysis. The file
     // is released before this returns.
     virtual std::optional<MediaLength> media_probe(const std::string& path) = 0;
+    // The ways the last probe that measured nothing tried, for the user
+    // ("its .y4m header, DirectShow and ffprobe.exe"); empty when it does
+    // not tell.
+    virtual std::string tried() const { return ""; }
 };
 
 // The platform's media framework (DirectShow on Windows, libavformat elsewhere).

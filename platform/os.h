@@ -34,6 +34,10 @@ class Os {
 
     // The whole file, or nothing when it cannot be opened for reading.
     virtual std::optional<std::string> read_file(const std::string& path) = 0;
+    // Up to `size` bytes from `offset` on (fewer at the file's end); nothing
+    // when the file cannot be opened or read there.
+    virtual std::optional<std::string> read_part(const std::string& path, int64_t offset,
+                                                 size_t size) = 0;
 
     // Writes the whole file or nothing: the bytes go into a temporary file in
     // the same folder, which then takes the file's place, so a write that

@@ -125,6 +125,32 @@ class PosixOs final : public Os {
         return data;
     }
 
+    std::optional<std::string> read_part(const std::string& path, int64_t offset,
+                                         size_t size) override {
+        int fd = ::open(native_path(path).c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            fail();
+            return std::nullopt;
+        }
+        std::string data(size, '\0');
+        size_t got = 0;
+        while (got < size) {
+            ssize_t n =
+                ::pread(fd, data.data() + got, size - got, static_cast<off_t>(offset) + got);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) {
+                fail();
+                ::close(fd);
+                return std::nullopt;
+            }
+            if (n == 0) break;
+            got += static_cast<size_t>(n);
+        }
+        ::close(fd);
+        data.resize(got);
+        return data;
+    }
+
     bool rename_new(const std::string& from, const std::string& to) override {
         // A hard link takes only a free name; then the old name goes.
         std::string a = native_path(from), b = native_path(to);

@@ -79,6 +79,27 @@ class Win32Os final : public Os {
         return data;
     }
 
+    std::optional<std::string> read_part(const std::string& path, int64_t offset,
+                                         size_t size) override {
+        HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE) {
+            fail();
+            return std::nullopt;
+        }
+        std::string data(size, '\0');
+        LARGE_INTEGER at;
+        at.QuadPart = offset;
+        DWORD got = 0;
+        bool ok = SetFilePointerEx(h, at, nullptr, FILE_BEGIN) &&
+                  ReadFile(h, data.data(), static_cast<DWORD>(size), &got, nullptr);
+        if (!ok) fail();
+        CloseHandle(h);
+        if (!ok) return std::nullopt;
+        data.resize(got);
+        return data;
+    }
+
     bool rename_new(const std::string& from, const std::string& to) override {
         return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0 || fail();
     }

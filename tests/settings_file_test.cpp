@@ -279,6 +279,9 @@ class DeadOs final : public platform::Os {
         ++reads;
         return std::nullopt;
     }
+    std::optional<std::string> read_part(const std::string&, int64_t, size_t) override {
+        return std::nullopt;
+    }
     bool rename_new(const std::string&, const std::string&) override { return false; }
     bool delete_file(const std::string&) override { return false; }
     bool file_exists(const std::string&) override { return false; }

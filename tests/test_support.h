@@ -84,6 +84,10 @@ class TestOs final : public platform::Os {
     std::optional<std::string> read_file(const std::string& p) override {
         return real.read_file(p);
     }
+    std::optional<std::string> read_part(const std::string& p, int64_t offset,
+                                         size_t size) override {
+        return real.read_part(p, offset, size);
+    }
     bool rename_new(const std::string& a, const std::string& b) override {
         return real.rename_new(a, b);
     }

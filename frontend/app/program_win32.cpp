@@ -11,6 +11,7 @@
 #include "frontend/session/session.h"
 #include "frontend/ui/resource_ids.h"
 #include "frontend/ui/window.h"
+#include "platform/media_probes.h"
 
 namespace app {
 
@@ -33,9 +34,10 @@ int run_program(void* instance_handle, LockNaming lock_name) {
 
     session::create_working_folders(os, {folder});
 
-    ui::Window window({os, platform::native_media_probe(), platform::native_processes(),
-                       platform::native_tools()},
-                      folder);
+    platform::Tools& tools = platform::native_tools();
+    std::unique_ptr<platform::MediaProbes> probes =
+        platform::native_media_probes(os, tools, {folder, folder + "tools\\"});
+    ui::Window window({os, *probes, platform::native_processes(), tools}, folder);
     window.create(logo);
     window.answer_folder_queries(lock, identity);
     window.front_end().show_start();

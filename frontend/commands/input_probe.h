@@ -26,6 +26,7 @@ class InputProbe final : public platform::MediaProbe {
   public:
     InputProbe(platform::MediaProbe& media, platform::Os& os) : media_(media), os_(os) {}
     std::optional<platform::MediaLength> media_probe(const std::string& path) override;
+    std::string tried() const override { return media_.tried(); }
     // The file a user knows the input by: a wrapper's source, else the input.
     std::string source_of(const std::string& path);
 

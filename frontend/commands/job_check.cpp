@@ -94,7 +94,12 @@ MadeJob make_job(const settings::Settings& s, InputProbe& probe, platform::Os& o
     TargetRate rate;
     if (!s.infile.empty() && !s.outfile.empty() && uses_target_size(s)) {
         rate = target_rate(s, probe);
-        if (!rate.kbps) return {{}, Refusal{"", probe.source_of(s.infile), *rate.problem}};
+        if (!rate.kbps) {
+            std::string problem = *rate.problem;
+            if (!probe.media_probe(s.infile) && !probe.tried().empty())
+                problem += " (tried " + probe.tried() + ")";
+            return {{}, Refusal{"", probe.source_of(s.infile), problem}};
+        }
     }
     JobList lines = job_block(s, rate);
     if (std::optional<Refusal> refusal = line_refusal(s, lines)) return {{}, refusal};
