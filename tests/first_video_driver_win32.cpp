@@ -65,7 +65,7 @@ TEST(FirstVideo, QueuedFromTheWindowAndRunByStart) {
     const std::string program = environment("QUORBEL_PROGRAM"), out = environment("QUORBEL_OUT");
     const std::vector<std::string> clips = split(environment("QUORBEL_CLIPS"), '|');
     ASSERT_FALSE(program.empty());
-    ASSERT_EQ(clips.size(), 4u);
+    ASSERT_EQ(clips.size(), 5u);
     platform::Os& os = platform::native_os();
 
     Running app(program + "quorbel.exe", program);
@@ -76,8 +76,11 @@ TEST(FirstVideo, QueuedFromTheWindowAndRunByStart) {
     ASSERT_TRUE(question) << "no start-up question";
     std::string asked = test::message_text(question);
     EXPECT_NE(asked.find("(build 3095)"), std::string::npos) << asked;
-    EXPECT_NE(asked.find("Switch to the lines for current x264 and let x264 open the inputs "
-                         "itself?"),
+    EXPECT_NE(asked.find("It writes no MP4 files, so the outputs of picked inputs are named .mkv."),
+              std::string::npos)
+        << asked;
+    EXPECT_NE(asked.find("Switch to the lines for current x264, let x264 choose its threads and "
+                         "let x264 open the inputs itself?"),
               std::string::npos)
         << asked;
     SendMessageA(question, WM_COMMAND, IDYES, 0);
@@ -100,7 +103,8 @@ TEST(FirstVideo, QueuedFromTheWindowAndRunByStart) {
         pick_input(app, clips[i]);
         const std::string name = clips[i].substr(clips[i].rfind('\\') + 1);
         const std::string output = out + name.substr(0, name.rfind('.')) + ".mkv";
-        EXPECT_EQ(app.text(Ctl::outfile), clips[i].substr(0, clips[i].rfind('.')) + ".mp4");
+        // This x264 writes no MP4: the derived output is a Matroska file.
+        EXPECT_EQ(app.text(Ctl::outfile), clips[i].substr(0, clips[i].rfind('.')) + ".mkv");
         app.type(Ctl::outfile, output);
         LRESULT lines = SendMessageA(app.control(Ctl::job_list), LB_GETCOUNT, 0, 0);
         app.click(Ctl::add);
@@ -108,6 +112,34 @@ TEST(FirstVideo, QueuedFromTheWindowAndRunByStart) {
             << "the job was not queued";
         EXPECT_EQ(app.text(Ctl::infile), "");
     }
+
+    // A fifth job through "Files input", its output named by the program: the
+    // folder dialog's own offer (wine's starts on the Desktop), the clip
+    // typed into the file dialog. It runs one CRF pass.
+    app.choose(Ctl::mode, 2);
+    app.type(Ctl::value, "26");
+    LRESULT before = SendMessageA(app.control(Ctl::job_list), LB_GETCOUNT, 0, 0);
+    PostMessageA(app.control(Ctl::files_input), BM_CLICK, 0, 0);
+    HWND folder = test::find_dialog(app.pid(), "Browse for Folder");
+    ASSERT_TRUE(folder) << "no folder dialog";
+    SendMessageA(GetDlgItem(folder, IDOK), BM_CLICK, 0, 0);
+    HWND files = test::find_dialog(app.pid(), "Select some files");
+    ASSERT_TRUE(files) << "no file dialog";
+    HWND name = GetDlgItem(files, 0x47c);
+    if (!name) name = GetDlgItem(files, 0x480);
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(clips[4].c_str()));
+    SendMessageA(GetDlgItem(files, IDOK), BM_CLICK, 0, 0);
+    for (int i = 0;
+         i < 100 && SendMessageA(app.control(Ctl::job_list), LB_GETCOUNT, 0, 0) == before; ++i)
+        Sleep(50);
+    ASSERT_EQ(SendMessageA(app.control(Ctl::job_list), LB_GETCOUNT, 0, 0), before + 6);
+    // The output it derived, as the kept job list holds it, for the script.
+    std::string kept = test::read(program + "quorbel.jobs");
+    size_t at = kept.rfind("@echo Output:\"");
+    ASSERT_NE(at, std::string::npos);
+    std::string derived = kept.substr(at + 14, kept.find('"', at + 14) - at - 14);
+    EXPECT_EQ(derived.substr(derived.size() - 10), "\\files.mkv");
+    ASSERT_TRUE(os.write_file(program + "files_input_output.txt", derived));
 
     app.click(Ctl::start);
     bool started = false, ended = false;
@@ -121,7 +153,7 @@ TEST(FirstVideo, QueuedFromTheWindowAndRunByStart) {
     // The window tells the result.
     HWND result = test::find_dialog(app.pid(), "quorbel");
     ASSERT_TRUE(result) << "no result message";
-    EXPECT_EQ(test::message_text(result), "temp.bat has ended: 4 of 4 jobs produced their file.");
+    EXPECT_EQ(test::message_text(result), "temp.bat has ended: 5 of 5 jobs produced their file.");
     SendMessageA(result, WM_COMMAND, IDOK, 0);
     app.click(Ctl::cancel);
     EXPECT_EQ(app.exit_code(), 0);

@@ -349,3 +349,37 @@ TEST_F(FrontEndTest, AnIncludeScriptOfItsOwnWhenThereIsNoneListedAndChosen) {
         EXPECT_EQ(third.settings.avsinc, expected);
     }
 }
+
+TEST_F(FrontEndTest, DroppedFilesArePickedOrQueuedAsFilesInputQueuesThem) {
+    app.start();
+    s.x264input = "direct";
+    test::TempFolder clips;
+    for (const char* name : {"a.y4m", "b.y4m", "c.y4m"}) os.write_file(clips.file(name), "");
+    test::TempFolder odd;
+    os.write_file(odd.file("con.y4m"), ""); // a file here, a device on Windows
+    // One file: a pick with "...", its names derived beside it.
+    app.files_dropped({clips.file("a.y4m")});
+    EXPECT_EQ(s.infile, clips.file("a.y4m"));
+    EXPECT_EQ(s.outfile, clips.path() + "a.mp4");
+    EXPECT_TRUE(app.queue.lines.empty());
+    // Several files: a job each, into their own folders.
+    s.infile.clear(), s.outfile.clear();
+    app.files_dropped({clips.file("a.y4m"), clips.file("b.y4m"), odd.file("con.y4m")});
+    int blocks = 0;
+    for (const std::string& line : app.queue.lines) blocks += line == "@echo.";
+    EXPECT_EQ(blocks, 2);
+    EXPECT_NE(std::find(app.queue.lines.begin(), app.queue.lines.end(),
+                        "@echo Output:\"" + clips.path() + "b.mp4\""),
+              app.queue.lines.end());
+    ASSERT_FALSE(dialogs.asked.empty());
+    EXPECT_EQ(dialogs.asked.back(), "message|Drop|The job for \"" + odd.file("con.y4m") +
+                                        "\" was not added: its input names the device CON, not a "
+                                        "file.\n");
+    EXPECT_EQ(test::read(dir.file("quorbel.jobs")).size() > 0, true);
+    // A folder: the files in it.
+    app.queue.lines.clear();
+    app.files_dropped({clips.path()});
+    blocks = 0;
+    for (const std::string& line : app.queue.lines) blocks += line == "@echo.";
+    EXPECT_EQ(blocks, 3);
+}

@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
 
@@ -439,4 +441,45 @@ TEST_F(WindowTest, TheSystemMenuItemSwitchesTheX264LinesAndShowsTheLoadedChoice)
     EXPECT_TRUE(window.front_end().shut_down());
     EXPECT_NE(test::read(dir.file("quorbel.ini")).find("\r\nx264cli = current\r\n"),
               std::string::npos);
+}
+
+namespace {
+
+// What the shell hands a window that files are dropped on: a DROPFILES
+// record and the names, each ended by a NUL, the list by another.
+HDROP dropped(const std::vector<std::string>& paths) {
+    std::string names;
+    for (const std::string& p : paths) names += p + '\0';
+    names += '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = FALSE;
+    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size());
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+} // namespace
+
+TEST_F(WindowTest, FilesDroppedOnTheWindowBecomeAPickOrJobs) {
+    start();
+    EXPECT_TRUE(GetWindowLongA(hwnd(window.handle()), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    window.front_end().toggle_x264_input(); // x264 opens the inputs itself
+    test::TempFolder clips;
+    platform::Os& os = platform::native_os();
+    for (const char* name : {"one.y4m", "two.y4m", "three.y4m"})
+        ASSERT_TRUE(os.write_file(clips.file(name), ""));
+    SendMessageA(hwnd(window.handle()), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(dropped({clips.file("one.y4m")})), 0);
+    EXPECT_EQ(text(Ctl::infile), clips.file("one.y4m"));
+    EXPECT_EQ(text(Ctl::outfile), clips.path() + "one.mp4");
+    SendMessageA(hwnd(window.handle()), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(dropped(
+                     {clips.file("one.y4m"), clips.file("two.y4m"), clips.file("three.y4m")})),
+                 0);
+    window.select_page(4);
+    // Three jobs of six lines each, shown on the "Job" page.
+    EXPECT_EQ(SendMessageA(at(Ctl::job_list), LB_GETCOUNT, 0, 0), 3 * 6);
+    EXPECT_EQ(window.front_end().queue.lines[2], "@echo Output:\"" + clips.path() + "one.mp4\"");
 }

@@ -145,6 +145,10 @@ void FrontEnd::on_event(Ctl id, Event kind, const std::string& text) {
     }
 }
 
+void FrontEnd::files_dropped(const std::vector<std::string>& paths) {
+    ui::files_dropped(*this, paths);
+}
+
 void FrontEnd::toggle_x264_dialect() {
     settings.x264cli = settings::x264_dialects[settings::current_x264(settings) ? 0 : 1].name;
     show(settings::spec_of(&settings::Settings::x264cli));

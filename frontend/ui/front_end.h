@@ -75,6 +75,8 @@ struct FrontEnd {
     // "x264 opens the input itself" in the system menu: inputs reach x264
     // directly or through AviSynth wrappers.
     void toggle_x264_input();
+    // Files were dropped on the window (see handlers.h, files_dropped).
+    void files_dropped(const std::vector<std::string>& paths);
     // The window's close box.
     void close_box() { event.kind = Event::close_request; }
     bool closing() const { return event.kind == Event::close_request; }

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include "frontend/ui/layout.h"
 #include "frontend/ui/standard_dialogs.h"
@@ -136,7 +137,9 @@ void Window::Impl::build(void* logo) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     register_classes(instance);
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-    const DWORD ex_style = WS_EX_CONTROLPARENT;
+    // Files dropped anywhere on the window come to it (its controls do not
+    // take them themselves).
+    const DWORD ex_style = WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES;
     RECT outer = {0, 0, client_width, client_height};
     AdjustWindowRectEx(&outer, style, FALSE, ex_style);
     hwnd =
@@ -241,6 +244,19 @@ LRESULT Window::Impl::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         }
         break;
+    case WM_DROPFILES: {
+        HDROP drop = reinterpret_cast<HDROP>(wparam);
+        std::vector<std::string> paths;
+        UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+        for (UINT i = 0; i < count; ++i) {
+            std::string path(DragQueryFileA(drop, i, nullptr, 0) + 1, '\0');
+            path.resize(DragQueryFileA(drop, i, path.data(), static_cast<UINT>(path.size())));
+            paths.push_back(path);
+        }
+        DragFinish(drop);
+        app.files_dropped(paths);
+        return 0;
+    }
     case WM_COPYDATA: {
         auto* data = reinterpret_cast<COPYDATASTRUCT*>(lparam);
         if (!data || data->dwData != folder_query || lock_name.empty()) return unrelated;

@@ -10,7 +10,7 @@
 //   window_driver close-menu      closes it again
 //   window_driver question TITLE  waits up to 5 s for a message box of the
 //                                 program titled TITLE (exit code 1 if none)
-//   window_driver answer TITLE yes|no   answers that message box
+//   window_driver answer TITLE yes|no|ok   answers that message box
 //   window_driver type ID TEXT    sets the text of the control with that id
 //   window_driver click ID        presses the button with that id (the
 //                                 driver returns at once; a box may follow)
@@ -112,7 +112,11 @@ int main(int argc, char** argv) {
         HWND box = test::find_dialog(pid, argv[2], 5000);
         if (!box) return 1;
         if (command == "answer")
-            SendMessageA(box, WM_COMMAND, std::string(argv[3]) == "yes" ? IDYES : IDNO, 0);
+            SendMessageA(box, WM_COMMAND,
+                         std::string(argv[3]) == "yes"  ? IDYES
+                         : std::string(argv[3]) == "ok" ? IDOK
+                                                        : IDNO,
+                         0);
         Sleep(300);
         return 0;
     }
