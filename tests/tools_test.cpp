@@ -10,16 +10,20 @@
 
 namespace {
 
-// A stand-in x264.exe in `folder` that prints `version` when asked for it.
-void stand_in(const std::string& folder, const std::string& version) {
+// A stand-in x264.exe in `folder` that prints `version` when asked for it,
+// and `help` for its help.
+void stand_in(const std::string& folder, const std::string& version, const std::string& help) {
     platform::Os& os = platform::native_os();
 #ifdef _WIN32
     ASSERT_TRUE(os.write_file(folder + "x264.exe", os.read_file(QUORBEL_X264_STUB).value_or("")));
     if (!version.empty()) {
         ASSERT_TRUE(os.write_file(folder + "x264_version.txt", version));
     }
+    ASSERT_TRUE(os.write_file(folder + "x264_help.txt", help));
 #else
-    ASSERT_TRUE(os.write_file(folder + "x264.exe", "#!/bin/sh\nprintf '" + version + "'\n"));
+    ASSERT_TRUE(
+        os.write_file(folder + "x264.exe", "#!/bin/sh\nif [ \"$1\" = --help ]; then printf '" +
+                                               help + "'; else printf '" + version + "'; fi\n"));
     std::filesystem::permissions(folder + "x264.exe", std::filesystem::perms::owner_exec,
                                  std::filesystem::perm_options::add);
 #endif
@@ -29,14 +33,21 @@ void stand_in(const std::string& folder, const std::string& version) {
 
 TEST(NativeTools, FindX264AndReadItsBuild) {
     platform::Tools& tools = platform::native_tools();
+    const std::string help_no_mp4 =
+        "Infile can be raw (in which case resolution is required),\\n"
+        "  or libav* formats if compiled with lavf support (no) or ffms support (no).\\n"
+        " .mp4 -> MP4 if compiled with GPAC or L-SMASH support (no)\\n";
     struct Case {
         const char* where; // "" the program folder, or "tools"
         const char* version;
+        std::string help;
         std::optional<int> build;
+        const char* abilities; // as the settings keep them
     } cases[] = {
-        {"", "x264 0.164.3095 baee400\\nbuilt on Jan  1 2023\\n", 3095},
-        {"tools", "x264 0.65.995 2a7fbd5\\n", 995},
-        {"", "", std::nullopt}, // prints nothing: no build, no question
+        {"", "x264 0.164.3095 baee400\\nbuilt on Jan  1 2023\\n", help_no_mp4, 3095,
+         "3095 mp4=no avisynth=? lavf=no ffms=no"},
+        {"tools", "x264 0.65.995 2a7fbd5\\n", "", 995, "995 mp4=? avisynth=? lavf=? ffms=?"},
+        {"", "", "", std::nullopt, ""}, // prints nothing: no build, no question
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.version);
@@ -47,18 +58,21 @@ TEST(NativeTools, FindX264AndReadItsBuild) {
             folder += std::string(c.where) + (folder.back() == '\\' ? "\\" : "/");
         }
 #ifdef _WIN32
-        std::string version = c.version;
-        for (size_t at; (at = version.find("\\n")) != std::string::npos;)
-            version.replace(at, 2, "\n");
-        stand_in(folder, version);
+        auto lines = [](std::string text) {
+            for (size_t at; (at = text.find("\\n")) != std::string::npos;)
+                text.replace(at, 2, "\n");
+            return text;
+        };
+        stand_in(folder, lines(c.version), lines(c.help));
 #else
-        stand_in(folder, c.version);
+        stand_in(folder, c.version, c.help);
 #endif
         std::string tools_folder = program.path() + "tools\\"; // as the front end names it
         std::optional<session::FoundX264> found = session::find_x264(tools, program.path());
         EXPECT_EQ(found ? std::optional<int>(found->build) : std::nullopt, c.build);
         if (found) {
             EXPECT_EQ(found->path, (*c.where ? tools_folder : program.path()) + "x264.exe");
+            EXPECT_EQ(commands::abilities_text(found->build, found->abilities), c.abilities);
         }
     }
     // Nowhere: not beside the program, and not on this machine's search path

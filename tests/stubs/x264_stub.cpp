@@ -1,6 +1,6 @@
 // Stands in for x264.exe in the end-to-end run. Asked for its --version, it
 // prints "x264_version.txt" from its own folder (nothing when there is none)
-// and ends. Otherwise it reads its -o, --stats and
+// and ends; asked for its --help, "x264_help.txt" likewise. Otherwise it reads its -o, --stats and
 // --crf or -B arguments, prints progress lines ended by CR to standard output
 // (wine's cmd does not join standard error into "2>&1|" pipes), writes an
 // output file whose size "x264_sizes.txt" in the current folder gives
@@ -13,11 +13,11 @@
 
 namespace {
 
-int print_version() {
+int print_beside(const char* name) {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string file = path;
-    file = file.substr(0, file.find_last_of('\\') + 1) + "x264_version.txt";
+    file = file.substr(0, file.find_last_of('\\') + 1) + name;
     if (std::FILE* f = std::fopen(file.c_str(), "rb")) {
         for (int c; (c = std::fgetc(f)) != EOF;) std::putchar(c);
         std::fclose(f);
@@ -28,7 +28,8 @@ int print_version() {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 2 && std::string(argv[1]) == "--version") return print_version();
+    if (argc == 2 && std::string(argv[1]) == "--version") return print_beside("x264_version.txt");
+    if (argc == 2 && std::string(argv[1]) == "--help") return print_beside("x264_help.txt");
     std::string out, stats, pass = "?";
     for (int i = 1; i + 1 < argc; ++i) {
         std::string a = argv[i];
