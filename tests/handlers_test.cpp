@@ -351,20 +351,23 @@ TEST_F(FrontEndTest, AnIncludeScriptOfItsOwnWhenThereIsNoneListedAndChosen) {
 }
 
 TEST_F(FrontEndTest, DroppedFilesArePickedOrQueuedAsFilesInputQueuesThem) {
+    // An x264 that reads only .y4m and raw .yuv.
+    tools.helps["x264.exe"] =
+        "  or libav* formats if compiled with lavf support (no) or ffms support (no).\n";
     app.start();
     s.x264input = "direct";
     test::TempFolder clips;
-    for (const char* name : {"a.y4m", "b.y4m", "c.y4m"}) os.write_file(clips.file(name), "");
-    test::TempFolder odd;
-    os.write_file(odd.file("con.y4m"), ""); // a file here, a device on Windows
+    for (const char* name : {"a.y4m", "b.y4m", "c.y4m", "d.mkv"})
+        os.write_file(clips.file(name), "");
     // One file: a pick with "...", its names derived beside it.
     app.files_dropped({clips.file("a.y4m")});
     EXPECT_EQ(s.infile, clips.file("a.y4m"));
     EXPECT_EQ(s.outfile, clips.path() + "a.mp4");
     EXPECT_TRUE(app.queue.lines.empty());
-    // Several files: a job each, into their own folders.
+    // Several files: a job each, into their own folders; the refused ones in
+    // one message.
     s.infile.clear(), s.outfile.clear();
-    app.files_dropped({clips.file("a.y4m"), clips.file("b.y4m"), odd.file("con.y4m")});
+    app.files_dropped({clips.file("a.y4m"), clips.file("b.y4m"), clips.file("d.mkv")});
     int blocks = 0;
     for (const std::string& line : app.queue.lines) blocks += line == "@echo.";
     EXPECT_EQ(blocks, 2);
@@ -372,10 +375,13 @@ TEST_F(FrontEndTest, DroppedFilesArePickedOrQueuedAsFilesInputQueuesThem) {
                         "@echo Output:\"" + clips.path() + "b.mp4\""),
               app.queue.lines.end());
     ASSERT_FALSE(dialogs.asked.empty());
-    EXPECT_EQ(dialogs.asked.back(), "message|Drop|The job for \"" + odd.file("con.y4m") +
-                                        "\" was not added: its input names the device CON, not a "
-                                        "file.\n");
-    EXPECT_EQ(test::read(dir.file("quorbel.jobs")).size() > 0, true);
+    EXPECT_EQ(
+        dialogs.asked.back(),
+        "message|Drop|The job for \"" + clips.file("d.mkv") +
+            "\" was not added: its input is not a file x264.exe (build 995) can read: it reads "
+            "only .y4m files, raw .yuv files named with their size (such as "
+            "clip_640x480.yuv) and AviSynth scripts.\n");
+    EXPECT_FALSE(test::read(dir.file("quorbel.jobs")).empty());
     // A folder: the files in it.
     app.queue.lines.clear();
     app.files_dropped({clips.path()});

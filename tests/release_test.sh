@@ -22,12 +22,14 @@ status=0
 fail() { echo "FAIL: $*"; status=1; }
 packaged=$(cd "$stage" && find . -type f | sed 's|^\./||' | sort)
 
-# Starts quorbel.exe from FOLDER, waits for its window and ends it through
-# "Cancel"; the settings it leaves are FOLDER/quorbel.ini.
+# Starts quorbel.exe from FOLDER, waits for its window, takes its note that
+# no x264.exe is there yet, and ends it through "Cancel"; the settings it
+# leaves are FOLDER/quorbel.ini.
 start_and_close() {
   (cd "$1" && wine ./quorbel.exe) &
   local program=$!
-  wine "$driver" wait && wine "$driver" cancel || fail "no window from $1"
+  wine "$driver" wait && wine "$driver" answer x264 ok && wine "$driver" cancel ||
+    fail "no window, or no note about x264.exe, from $1"
   wait $program
   [ -f "$1/quorbel.ini" ] || fail "no quorbel.ini in $1"
 }

@@ -106,6 +106,16 @@ struct Running {
         if (pi.hThread) CloseHandle(pi.hThread);
     }
     HWND control(Ctl id) const { return find_control(window, id); }
+    // Answers the message box titled `title` with `button` (IDOK, IDYES,
+    // IDNO) once it comes, as a user would; false when none comes. The window
+    // asks about the x264 in use once it is idle: a note when there is none.
+    bool answer(const std::string& title, int button) const {
+        HWND box = find_dialog(pid(), title);
+        if (!box) return false;
+        SendMessageA(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
+        for (int i = 0; i < 100 && IsWindow(box); ++i) Sleep(20);
+        return true;
+    }
     DWORD pid() const { return pi.dwProcessId; }
     // Sets a control's text as typing would.
     void type(Ctl id, const std::string& text) const {

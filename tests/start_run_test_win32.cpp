@@ -46,6 +46,9 @@ struct StartRun : ::testing::Test {
                                 {bin("stubs/x264.exe"), "x264.exe"}})
             ASSERT_TRUE(CopyFileA(from.c_str(), (p + to).c_str(), FALSE)) << from;
         os.write_file(p + "x264_sizes.txt", "1000 3000000");
+        // A build of the classic lines' era: the start-up question offers
+        // only direct inputs (wine has no AviSynth), which the tests decline.
+        os.write_file(p + "x264_version.txt", "x264 0.65.995 2a7fbd5\n");
     }
 
     // "Start", then the script's end (it deletes itself) and the window's
@@ -80,6 +83,7 @@ TEST_F(StartRun, QueuedJobsRunThroughTheScriptWithTheToolsAndDeleteIt) {
 
     Running app(p + "quorbel.exe", p);
     ASSERT_TRUE(app.window);
+    ASSERT_TRUE(app.answer("x264", IDNO));
     app.choose(Ctl::mode, 13);
     // Job a: 1000 bytes lie within 0..1 MB; job b: they miss 2..3 MB.
     for (const char* name : {"a", "b"}) {
@@ -122,6 +126,7 @@ TEST_F(StartRun, QueuedJobsRunThroughTheScriptWithTheToolsAndDeleteIt) {
 TEST_F(StartRun, TheResultNamesTheJobThatMadeNoFileWithItsLog) {
     Running app(p + "quorbel.exe", p);
     ASSERT_TRUE(app.window);
+    ASSERT_TRUE(app.answer("x264", IDNO));
     for (const char* name : {"made", "nothing"}) {
         app.type(Ctl::infile, files.path() + name + ".avs");
         app.type(Ctl::outfile, files.path() + name + ".mkv");
@@ -144,6 +149,7 @@ TEST_F(StartRun, AccentedNamesGoThroughFilesInputAndStartIntact) {
     os.write_file(clip, "");
     Running app(p + "quorbel.exe", p);
     ASSERT_TRUE(app.window);
+    ASSERT_TRUE(app.answer("x264", IDNO));
     app.choose(Ctl::mode, 2);
     PostMessageA(app.control(Ctl::files_input), BM_CLICK, 0, 0);
     HWND folder = test::find_dialog(app.pid(), "Browse for Folder");

@@ -90,6 +90,7 @@ TEST_F(WindowProcess, ReadsAndWritesTheProgramFoldersSettingsFromAnotherWorkingD
     os.write_file(elsewhere.file("quorbel.ini"), stale);
     Running app(exe, elsewhere.path());
     ASSERT_TRUE(app.window);
+    ASSERT_TRUE(app.answer("x264", IDOK)); // no x264.exe here: the note
     EXPECT_EQ(app.text(Ctl::value), "333");
     EXPECT_EQ(app.text(Ctl::value_caption), "Average Bitrate");
     SendMessageA(app.control(Ctl::cancel), BM_CLICK, 0, 0);
@@ -105,6 +106,7 @@ TEST_F(WindowProcess, ReadsAndWritesTheProgramFoldersSettingsFromAnotherWorkingD
 TEST_F(WindowProcess, AFreshStartEndsThroughTheCloseBoxWithTheDefaultsSaved) {
     Running app(exe, program.path());
     ASSERT_TRUE(app.window);
+    ASSERT_TRUE(app.answer("x264", IDOK)); // no x264.exe here: the note
     EXPECT_EQ(app.text(Ctl::mode), "Single Pass - Quantizer");
     EXPECT_EQ(app.text(Ctl::value), "26");
     PostMessageA(app.window, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -118,6 +120,7 @@ TEST_F(WindowProcess, KeyboardChangesPagesMovesBetweenControlsAndClosesWithAltF4
     os.write_file(program.file("quorbel.ini"), "mode = 5\r\n");
     Running app(exe, program.path());
     ASSERT_TRUE(app.window);
+    ASSERT_TRUE(app.answer("x264", IDOK)); // no x264.exe here: the note
     SetForegroundWindow(app.window);
     Sleep(300);
     HWND tabs = app.control(Ctl::tabs);
@@ -156,6 +159,7 @@ TEST_F(WindowProcess, QueuedJobsComeBackWholeAfterTheProcessIsKilled) {
     {
         Running app(exe, program.path());
         ASSERT_TRUE(app.window);
+        ASSERT_TRUE(app.answer("x264", IDOK)); // no x264.exe here: the note
         queue(app, "first");
         queue(app, "second");
         app.click(Ctl::shut);
@@ -169,6 +173,7 @@ TEST_F(WindowProcess, QueuedJobsComeBackWholeAfterTheProcessIsKilled) {
     }
     Running app(exe, program.path());
     ASSERT_TRUE(app.window);
+    ASSERT_TRUE(app.answer("x264", IDOK));  // no x264.exe here: the note
     EXPECT_FALSE(os.file_exists(leftover)); // removed at the start
     EXPECT_EQ(SendMessageA(app.control(Ctl::job_list), LB_GETCOUNT, 0, 0), 2 * 6 + 1);
     // "Make BAT" writes the list as the window holds it, after its four head lines.
@@ -192,6 +197,7 @@ TEST_F(WindowProcess, QueuedJobsComeBackWholeAfterTheProcessIsKilled) {
 TEST_F(WindowProcess, ASecondStartInTheSameFolderLeavesOneWindow) {
     Running first(exe, program.path());
     ASSERT_TRUE(first.window);
+    ASSERT_TRUE(first.answer("x264", IDOK)); // no x264.exe here: the note
     ShowWindow(first.window, SW_MINIMIZE);
     STARTUPINFOA si = {};
     si.cb = sizeof si;
@@ -217,6 +223,7 @@ TEST_F(WindowProcess, TheFolderThroughASymbolicLinkIsTheSameFolder) {
     ASSERT_TRUE(CopyFileA(QUORBEL_EXE, (real + "quorbel.exe").c_str(), FALSE));
     Running first(real + "quorbel.exe", real);
     ASSERT_TRUE(first.window);
+    ASSERT_TRUE(first.answer("x264", IDOK)); // no x264.exe here: the note
     EXPECT_EQ(start_and_wait(link + "quorbel.exe", link), 0);
     EXPECT_EQ(quorbel_windows(), 1);
     // Letter case names the same folder too.
@@ -235,8 +242,10 @@ TEST_F(WindowProcess, TwoFoldersWhoseLocksShareANameGetAWindowEach) {
     ASSERT_TRUE(CopyFileA(QUORBEL_SAME_LOCK_EXE, two.c_str(), FALSE));
     Running first(one, program.path());
     ASSERT_TRUE(first.window);
+    ASSERT_TRUE(first.answer("x264", IDOK)); // no x264.exe here: the note
     Running second(two, other.path());
     ASSERT_TRUE(second.window) << "the second folder got no window";
+    ASSERT_TRUE(second.answer("x264", IDOK)); // no x264.exe here: the note
     EXPECT_EQ(quorbel_windows(), 2);
     // Each folder still has one window.
     EXPECT_EQ(start_and_wait(one, program.path()), 0);
@@ -252,10 +261,12 @@ TEST_F(WindowProcess, AStartWhileTheWindowClosesOpensOnceItHasClosed) {
     {
         Running first(exe, program.path());
         ASSERT_TRUE(first.window);
+        ASSERT_TRUE(first.answer("x264", IDOK)); // no x264.exe here: the note
         PostMessageA(first.control(Ctl::cancel), BM_CLICK, 0, 0);
         Running next(exe, program.path()); // at once, while the first saves and ends
         EXPECT_TRUE(next.window) << "the start was swallowed";
         EXPECT_EQ(first.exit_code(), 0);
+        // Told once for the folder: the first window's note was the one.
         if (next.window) next.click(Ctl::cancel);
         EXPECT_EQ(next.exit_code(), 0);
     }

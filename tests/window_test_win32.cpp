@@ -73,7 +73,8 @@ class WindowTest : public ::testing::Test {
   protected:
     test::TempFolder dir;
     Logo logo;
-    test::FakeTools tools; // no x264.exe: no start-up question
+    // An x264.exe of the classic era and AviSynth: no start-up question.
+    test::FakeTools tools = test::FrontEndTest::classic_era_tools();
     // Questions are answered here: the test opens no message box of its own.
     test::ScriptedDialogs dialogs;
     Window window{{platform::native_os(), platform::native_media_probe(),
