@@ -25,6 +25,17 @@ class Processes {
     // Whether a script started here has ended (or is not known here). It is
     // asked without waiting.
     virtual bool has_ended(uint32_t pid) = 0;
+    // The title of the console of a script started (or watched again) here:
+    // x264 shows its progress there while it encodes. Nothing when it cannot
+    // be read.
+    virtual std::optional<std::string> console_title(uint32_t pid) = 0;
+    // When the process with this ID was created (an opaque count, the same
+    // for one process while it lives); nothing when none runs.
+    virtual std::optional<int64_t> created(uint32_t pid) = 0;
+    // Watches a script started by an earlier run of the program again, when
+    // the process of this ID still runs and was created at `created`: then
+    // has_ended and console_title answer for it. False when it has ended.
+    virtual bool watch_again(uint32_t pid, int64_t created) = 0;
 };
 
 // The system's own (Windows only).

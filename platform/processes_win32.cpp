@@ -10,6 +10,12 @@ namespace platform {
 
 namespace {
 
+std::optional<int64_t> creation_of(HANDLE process) {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return std::nullopt;
+    return (static_cast<int64_t>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
 class Win32Processes final : public Processes {
   public:
     std::optional<uint32_t> start_script(const std::string& script,
@@ -45,6 +51,39 @@ class Win32Processes final : public Processes {
         if (WaitForSingleObject(it->second, 0) == WAIT_TIMEOUT) return false;
         CloseHandle(it->second);
         started_.erase(it);
+        return true;
+    }
+
+    std::optional<std::string> console_title(uint32_t pid) override {
+        if (!started_.count(pid)) return std::nullopt;
+        // A window program has no console of its own: it borrows the
+        // script's for the moment it reads the title.
+        FreeConsole();
+        if (!AttachConsole(pid)) return std::nullopt;
+        char title[1024] = {};
+        DWORD n = GetConsoleTitleA(title, sizeof title);
+        FreeConsole();
+        if (n == 0) return std::nullopt;
+        return std::string(title, n < sizeof title ? n : sizeof title - 1);
+    }
+
+    std::optional<int64_t> created(uint32_t pid) override {
+        HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, pid);
+        if (!process) return std::nullopt;
+        std::optional<int64_t> when = creation_of(process);
+        if (WaitForSingleObject(process, 0) != WAIT_TIMEOUT) when.reset();
+        CloseHandle(process);
+        return when;
+    }
+
+    bool watch_again(uint32_t pid, int64_t created) override {
+        HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, pid);
+        if (!process) return false;
+        if (WaitForSingleObject(process, 0) != WAIT_TIMEOUT || creation_of(process) != created) {
+            CloseHandle(process);
+            return false;
+        }
+        started_[pid] = process;
         return true;
     }
 

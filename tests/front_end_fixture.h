@@ -93,6 +93,24 @@ class RecordingProcesses final : public platform::Processes {
     }
     std::set<uint32_t> ended; // scripts that have ended
     bool has_ended(uint32_t pid) override { return ended.count(pid) > 0; }
+    std::map<uint32_t, std::string> titles; // the scripts' consoles
+    std::optional<std::string> console_title(uint32_t pid) override {
+        auto it = titles.find(pid);
+        if (it == titles.end()) return std::nullopt;
+        return it->second;
+    }
+    std::map<uint32_t, int64_t> alive; // processes of an earlier run that still run
+    std::optional<int64_t> created(uint32_t pid) override {
+        auto it = alive.find(pid);
+        if (it == alive.end()) return std::nullopt;
+        return it->second;
+    }
+    bool watch_again(uint32_t pid, int64_t when) override {
+        auto it = alive.find(pid);
+        if (it == alive.end() || it->second != when) return false;
+        calls.push_back("watch " + std::to_string(pid));
+        return true;
+    }
 };
 
 struct NoProbe final : platform::MediaProbe {

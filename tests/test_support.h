@@ -200,6 +200,8 @@ class RecordingView final : public ui::ControlView {
         timer_kinds.push_back(timer);
     }
     void set_title(const std::string& text) override { title = text; }
+    std::optional<double> progress;
+    void set_progress(std::optional<double> fraction) override { progress = fraction; }
     std::vector<int> timers_of(ui::Timer kind) const {
         std::vector<int> of;
         for (size_t i = 0; i < timers.size(); ++i)

@@ -128,10 +128,10 @@ TEST_F(FrontEndTest, EachEndedScriptIsReportedWithTheJobsThatMadeNoFile) {
                                      std::filesystem::file_time_type::clock::now() -
                                          std::chrono::hours(1));
     press(Ctl::start);
-    EXPECT_EQ(view.title, "quorbel - 1 script running");
+    EXPECT_EQ(view.title, "quorbel - 0 of 4 done");
     app.queue.lines.clear();
     press(Ctl::start); // a second script, with no job
-    EXPECT_EQ(view.title, "quorbel - 2 scripts running");
+    EXPECT_EQ(view.title, "quorbel - 0 of 4 done");
     EXPECT_EQ(view.timers_of(Timer::watch_scripts), std::vector<int>{500});
 
     os.write_file(dir.file("made.mkv"), "video");
@@ -145,7 +145,7 @@ TEST_F(FrontEndTest, EachEndedScriptIsReportedWithTheJobsThatMadeNoFile) {
               "No file came from:\n" +
                   dir.file("empty.mkv") + " (log: C:\\log\\empty.txt)\n" + dir.file("stale.mkv") +
                   " (no log)\n" + dir.file("none.mkv") + " (log: C:\\log\\none.txt)");
-    EXPECT_EQ(view.title, "quorbel - 1 script running");
+    EXPECT_EQ(view.title, "quorbel - 0 of 0 done");
     EXPECT_EQ(view.timers_of(Timer::watch_scripts).size(), 2u); // still watching the other
 
     processes.ended = {4242, 4243};
@@ -239,6 +239,7 @@ TEST_F(FrontEndTest, TheReportTrustsOnlyWhatTheRunWrote) {
     const int64_t ended = os.now() + 1;
     EXPECT_EQ(script_report("temp.bat", watched, started, ended, os),
               "temp.bat has ended: 3 of 5 jobs produced their file.\n\nNo file came from:\n" +
-                  dir.file("failed.mkv") + " (log: " + dir.file("failed.txt") + ")\n" +
-                  dir.file("future.mkv") + " (log: " + dir.file("future.txt") + ")");
+                  dir.file("failed.mkv") + " (log: " + dir.file("failed.txt") +
+                  ")\n  x264 [error]: malloc of size 1234 failed\n" + dir.file("future.mkv") +
+                  " (log: " + dir.file("future.txt") + ")");
 }

@@ -5,6 +5,7 @@
 // it over Win32; tests record it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,9 @@ class ControlView {
     virtual void start_timer(Timer timer, int ms) = 0;
     // The window's title.
     virtual void set_title(const std::string& text) = 0;
+    // The fraction of the running queue that is done, on the window's
+    // taskbar button (nothing: no progress shown).
+    virtual void set_progress(std::optional<double> fraction) = 0;
     // The field's control shows `text`, the field's value as a settings file
     // writes it (for the toolchain's fields, the system menu's check marks).
     virtual void show_field(const settings::FieldSpec& field, const std::string& text) = 0;

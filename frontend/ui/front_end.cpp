@@ -165,15 +165,27 @@ void FrontEnd::on_timer(Timer timer) {
             services.processes.set_idle_priority(*pid); // a failure changes nothing
         return;
     }
-    std::vector<std::string> reports = scripts.look();
-    if (!reports.empty()) view.set_title(scripts.title());
-    for (const std::string& report : reports) dialogs.message("quorbel", report);
+    scripts.follow();
+    std::vector<ScriptWatch::Ended> ended = scripts.look();
+    view.set_title(scripts.title());
+    view.set_progress(scripts.fraction());
+    for (const ScriptWatch::Ended& e : ended) {
+        // Each job that produced its file is marked done in the list.
+        size_t marked = 0;
+        for (const WatchedJob& job : e.script.jobs)
+            if (produced(job, e.script.started, e.ended, services.os) &&
+                mark_done(queue.lines, job.lines))
+                ++marked;
+        if (marked > 0) jobs_changed(0);
+        dialogs.message("quorbel", script_report(e.script.name, e.script.jobs, e.script.started,
+                                                 e.ended, services.os, marked));
+    }
     if (scripts.watching()) view.start_timer(Timer::watch_scripts, watch_interval_ms);
 }
 
-void FrontEnd::watch(uint32_t pid, const std::string& script) {
+void FrontEnd::watch(uint32_t pid, const std::string& script, const commands::JobList& lines) {
     bool first = !scripts.watching();
-    scripts.started(pid, script, queue.lines);
+    scripts.started(pid, script, lines, measured_frames);
     view.start_timer(Timer::lower_priority, idle_delay_ms);
     if (first) view.start_timer(Timer::watch_scripts, watch_interval_ms);
     view.set_title(scripts.title());

@@ -6,6 +6,7 @@
 // ControlView.
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -103,9 +104,9 @@ struct FrontEnd {
     // The job list has changed from line `first` on: it is shown anew, with
     // the selection, and kept in quorbel.jobs.
     void jobs_changed(size_t first);
-    // "Start" has started a script: its priority is lowered soon, and it is
-    // watched until it ends.
-    void watch(uint32_t pid, const std::string& script);
+    // "Start" has started a script running the jobs of `lines`: its
+    // priority is lowered soon, and it is watched until it ends.
+    void watch(uint32_t pid, const std::string& script, const commands::JobList& lines);
     // A file could not be written: says so, naming it with the system's reason.
     void tell_write_failure(const std::string& path);
     // The x264 the scripts will call, looked for again when none was found.
@@ -132,6 +133,9 @@ struct FrontEnd {
     ControlEvent event;
     // The x264 the scripts will call, as found at start-up.
     std::optional<FoundX264> x264;
+    // The frames of inputs measured when their jobs were added, by input:
+    // how much work a waiting job is.
+    std::map<std::string, int64_t> measured_frames;
 
   private:
     bool finished_start_ = false;

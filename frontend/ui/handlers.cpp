@@ -331,7 +331,7 @@ void start(FrontEnd& app, Ctl) {
                       commands::started_batch_text(app.folder.path, app.queue.lines, name)))
         return;
     if (std::optional<uint32_t> pid = app.services.processes.start_script(path, app.folder.path)) {
-        app.watch(*pid, name);
+        app.watch(*pid, name, app.queue.lines);
     } else {
         app.services.processes.shell_open(path, app.folder.path);
     }

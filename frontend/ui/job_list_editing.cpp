@@ -3,6 +3,8 @@
 #include "frontend/commands/job_blocks.h"
 #include "frontend/commands/text_parts.h"
 
+#include <algorithm>
+
 namespace ui {
 
 size_t delete_block(commands::JobList& jobs, int& selected) {
@@ -23,6 +25,37 @@ void toggle_disabled(std::string& line) {
         line.erase(0, 5);
     else
         line.insert(0, "@rem ");
+}
+
+namespace {
+
+// Where the block stands in the list as it was when started, or npos.
+size_t find_block(const commands::JobList& jobs, const commands::JobList& block) {
+    if (block.empty() || block.size() > jobs.size()) return std::string::npos;
+    for (size_t at = 0; at + block.size() <= jobs.size(); ++at)
+        if (std::equal(block.begin(), block.end(), jobs.begin() + static_cast<long>(at))) return at;
+    return std::string::npos;
+}
+
+void disable(std::string& line) {
+    if (!commands::begins_with(line, "@rem ")) line.insert(0, "@rem ");
+}
+
+} // namespace
+
+bool mark_done(commands::JobList& jobs, const commands::JobList& block) {
+    size_t at = find_block(jobs, block);
+    if (at == std::string::npos) return false;
+    for (size_t i = at; i < at + block.size(); ++i)
+        if (commands::line_kind(jobs[i]) != commands::LineKind::marker) disable(jobs[i]);
+    return true;
+}
+
+bool mark_line_done(commands::JobList& jobs, const commands::JobList& block, size_t line) {
+    size_t at = find_block(jobs, block);
+    if (at == std::string::npos || line >= block.size()) return false;
+    disable(jobs[at + line]);
+    return true;
 }
 
 } // namespace ui

@@ -1,5 +1,7 @@
 #include "frontend/ui/script_report.h"
 
+#include "frontend/commands/text_parts.h"
+
 namespace ui {
 
 std::vector<WatchedJob> watched_jobs(const commands::JobList& lines, platform::Os& os) {
@@ -7,7 +9,13 @@ std::vector<WatchedJob> watched_jobs(const commands::JobList& lines, platform::O
     for (commands::JobBlock& block : commands::live_jobs(lines)) {
         std::optional<platform::FileInfo> log =
             block.log_file.empty() ? std::nullopt : os.file_info(block.log_file);
-        jobs.push_back({std::move(block), log ? log->size : 0});
+        WatchedJob job;
+        job.lines.assign(lines.begin() + static_cast<long>(block.first),
+                         lines.begin() + static_cast<long>(block.end));
+        for (const std::string& line : job.lines) job.passes += commands::runs_x264(line);
+        job.log_from = job.log_seen = log ? log->size : 0;
+        job.block = std::move(block);
+        jobs.push_back(std::move(job));
     }
     return jobs;
 }
@@ -30,8 +38,34 @@ bool produced(const WatchedJob& job, int64_t started, int64_t ended, platform::O
            !log_tells_error(job, os);
 }
 
+std::string last_log_line(const WatchedJob& job, platform::Os& os) {
+    if (job.block.log_file.empty()) return "";
+    std::optional<platform::FileInfo> info = os.file_info(job.block.log_file);
+    if (!info || info->size <= job.log_from) return "";
+    std::optional<std::string> text = os.read_part(job.block.log_file, job.log_from,
+                                                   static_cast<size_t>(info->size - job.log_from));
+    if (!text) return "";
+    // Lines end in LF (CR LF); x264's progress is CR-separated within one.
+    std::string last;
+    size_t start = 0;
+    while (start < text->size()) {
+        size_t end = text->find('\n', start);
+        if (end == std::string::npos) end = text->size();
+        std::string line = text->substr(start, end - start);
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
+        size_t cr = line.rfind('\r');
+        if (cr != std::string::npos) line.erase(0, cr + 1);
+        bool frame = line.empty() || commands::begins_with(line, "StartTime:") ||
+                     commands::begins_with(line, "EndTime:") ||
+                     line.find_first_not_of('-') == std::string::npos;
+        if (!frame) last = line;
+        start = end + 1;
+    }
+    return last;
+}
+
 std::string script_report(const std::string& script, const std::vector<WatchedJob>& jobs,
-                          int64_t started, int64_t ended, platform::Os& os) {
+                          int64_t started, int64_t ended, platform::Os& os, size_t marked) {
     if (jobs.empty()) return script + " has ended; it ran no job.";
     size_t made = 0;
     std::string missing;
@@ -43,10 +77,17 @@ std::string script_report(const std::string& script, const std::vector<WatchedJo
         const std::string& log = job.block.log_file;
         missing +=
             "\n" + job.block.final_file + (log.empty() ? " (no log)" : " (log: " + log + ")");
+        std::string last = last_log_line(job, os);
+        if (!last.empty()) missing += "\n  " + last;
     }
     std::string text = script + " has ended: " + std::to_string(made) + " of " +
                        std::to_string(jobs.size()) + (jobs.size() == 1 ? " job" : " jobs") +
                        " produced " + (jobs.size() == 1 ? "its" : "their") + " file.";
+    if (marked == 1)
+        text += " The job that did is marked done: \"Start\" runs only the others.";
+    else if (marked > 1)
+        text += " The " + std::to_string(marked) +
+                " jobs that did are marked done: \"Start\" runs only the others.";
     if (!missing.empty()) text += "\n\nNo file came from:" + missing;
     return text;
 }

@@ -12,10 +12,17 @@
 namespace ui {
 
 // A job of a started script, as its lines stood when it started, and how
-// long its log was then (its x264 passes append to it).
+// long its log was then (its x264 passes append to it); then what the watch
+// learns of it while it runs.
 struct WatchedJob {
     commands::JobBlock block;
+    commands::JobList lines; // the block's lines, as the script runs them
     int64_t log_from = 0;
+    int passes = 0; // its x264 lines
+    int64_t log_seen = 0;
+    int passes_started = 0, passes_ended = 0;
+    int64_t frames = 0; // 0: not known
+    bool ended = false;
 };
 // The jobs of the lines, each with its log's present length.
 std::vector<WatchedJob> watched_jobs(const commands::JobList& lines, platform::Os& os);
@@ -26,13 +33,20 @@ std::vector<WatchedJob> watched_jobs(const commands::JobList& lines, platform::O
 // no "x264 [error]" line among what the script's run appended.
 bool produced(const WatchedJob& job, int64_t started, int64_t ended, platform::Os& os);
 
+// The last line the run wrote into the job's log, runlog's own frame lines
+// aside (x264 states there why it stopped); empty when there is none.
+std::string last_log_line(const WatchedJob& job, platform::Os& os);
+
 // One message for one script: how many of its jobs produced their final
-// file, and each job that did not, with its log file:
-//   temp.bat has ended: 1 of 2 jobs produced their file.
+// file, that those are marked done (`marked` of them were), and each job
+// that did not, with its log file and the log's last line:
+//   temp.bat has ended: 1 of 2 jobs produced their file. The job that did is marked done:
+//   "Start" runs only the others.
 //
 //   No file came from:
 //   D:\v\b.mkv (log: C:\enc\log\b.y4m.txt)
+//     x264 [error]: could not open input file `D:\v\b.y4m'
 std::string script_report(const std::string& script, const std::vector<WatchedJob>& jobs,
-                          int64_t started, int64_t ended, platform::Os& os);
+                          int64_t started, int64_t ended, platform::Os& os, size_t marked = 0);
 
 } // namespace ui
