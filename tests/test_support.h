@@ -31,7 +31,7 @@ inline int shell(const std::string& command) {
 }
 
 // Lines of a file as written: CR LF after each.
-inline std::string crlf(std::initializer_list<std::string> lines) {
+inline std::string crlf(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& l : lines) text += l + "\r\n";
     return text;

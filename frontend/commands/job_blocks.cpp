@@ -89,6 +89,17 @@ std::optional<std::string> written_file(const std::string& line) {
     }
 }
 
+std::optional<std::string> stats_file(const std::string& line) {
+    if (!runs_x264(line)) return std::nullopt;
+    size_t at = unquoted_find(line, " --stats ");
+    if (at == std::string::npos) return std::nullopt;
+    return quoted_after(line.substr(at), " --stats ");
+}
+
+bool is_first_pass(const std::string& line) {
+    return runs_x264(line) && unquoted_find(line, " -p 1") != std::string::npos;
+}
+
 std::vector<JobBlock> job_blocks(const JobList& lines, size_t from) {
     std::vector<JobBlock> blocks;
     for (size_t i = from; i < lines.size(); ++i) {

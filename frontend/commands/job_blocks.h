@@ -42,6 +42,12 @@ std::optional<std::string> x264_call(const std::string& line);
 // line's output; nothing for the others.
 std::optional<std::string> written_file(const std::string& line);
 
+// The stats file an x264 line names with "--stats", and whether the line is
+// a first pass ("-p 1"), which writes it: x264 writes "NAME.temp" while the
+// pass runs and gives it the name NAME only when the pass has ended.
+std::optional<std::string> stats_file(const std::string& line);
+bool is_first_pass(const std::string& line);
+
 struct JobBlock {
     size_t first = 0; // its "@echo." line
     size_t end = 0;   // one past its last line: past its "@echo+" when it has one

@@ -23,6 +23,8 @@ struct ProgramFolder {
     std::string settings_file() const { return path + "quorbel.ini"; }
     // The job list kept between runs.
     std::string job_list_file() const { return path + "quorbel.jobs"; }
+    // Which jobs went to which running script (ui/running_record.h).
+    std::string running_record_file() const { return path + "quorbel.running"; }
     // The file through which the built-in defaults are loaded.
     std::string defaults_file() const { return path + "default.ini"; }
     // A named configuration, and the pattern that lists them.

@@ -6,6 +6,7 @@
 #include "frontend/ui/event_dispatch.h"
 #include "frontend/ui/handlers.h"
 #include "frontend/ui/layout.h"
+#include "frontend/ui/running_record.h"
 
 namespace ui {
 
@@ -38,6 +39,7 @@ void FrontEnd::finish_start() {
     if (finished_start_) return;
     finished_start_ = true;
     load_job_list();
+    resume_stopped_queue();
     check_toolchain();
 }
 
@@ -169,6 +171,7 @@ void FrontEnd::on_timer(Timer timer) {
     std::vector<ScriptWatch::Ended> ended = scripts.look();
     view.set_title(scripts.title());
     view.set_progress(scripts.fraction());
+    if (!ended.empty()) keep_running_record();
     for (const ScriptWatch::Ended& e : ended) {
         // Each job that produced its file is marked done in the list.
         size_t marked = 0;
@@ -185,7 +188,9 @@ void FrontEnd::on_timer(Timer timer) {
 
 void FrontEnd::watch(uint32_t pid, const std::string& script, const commands::JobList& lines) {
     bool first = !scripts.watching();
-    scripts.started(pid, script, lines, measured_frames);
+    scripts.started(pid, script, lines, measured_frames,
+                    services.processes.created(pid).value_or(0));
+    keep_running_record();
     view.start_timer(Timer::lower_priority, idle_delay_ms);
     if (first) view.start_timer(Timer::watch_scripts, watch_interval_ms);
     view.set_title(scripts.title());
@@ -196,6 +201,82 @@ bool FrontEnd::save_settings_file() {
     if (session::save_settings(settings, path, services.os)) return true;
     tell_write_failure(path);
     return false;
+}
+
+void FrontEnd::keep_running_record() {
+    const std::string path = folder.running_record_file();
+    std::vector<RecordedScript> record;
+    for (const WatchedScript& s : scripts.running()) {
+        RecordedScript r{s.name, s.pid, s.created, s.started, {}};
+        for (const WatchedJob& job : s.jobs) r.jobs.push_back({job.log_from, job.lines});
+        record.push_back(std::move(r));
+    }
+    if (record.empty()) {
+        if (services.os.file_exists(path)) services.os.delete_file(path);
+        return;
+    }
+    if (!services.os.write_file(path, running_record_text(record))) tell_write_failure(path);
+}
+
+void FrontEnd::resume_stopped_queue() {
+    platform::Os& os = services.os;
+    const std::string path = folder.running_record_file();
+    if (!os.file_exists(path)) return;
+    std::optional<std::string> bytes = os.read_file(path);
+    std::optional<std::vector<RecordedScript>> record =
+        bytes ? read_running_record(*bytes) : std::nullopt;
+    if (!record) {
+        os.set_aside(path); // nothing can be learnt from it
+        return;
+    }
+    size_t jobs = 0, finished = 0, resumed = 0;
+    bool watching = false;
+    const int64_t now = os.now();
+    for (RecordedScript& r : *record) {
+        WatchedScript w{r.pid, r.name, r.started, {}, r.created};
+        for (RecordedJob& j : r.jobs) w.jobs.push_back(recorded_job(j.lines, j.log_from));
+        if (services.processes.watch_again(r.pid, r.created)) {
+            scripts.watch_again(std::move(w));
+            watching = true;
+            continue;
+        }
+        for (const WatchedJob& job : w.jobs) {
+            ++jobs;
+            if (produced(job, w.started, now, os)) {
+                finished += mark_done(queue.lines, job.lines);
+                continue;
+            }
+            // A first pass that ended leaves its stats file under its own
+            // name, written during the run: the job goes on from its next pass.
+            if (job.passes < 2) continue;
+            for (size_t i = 0; i < job.lines.size(); ++i) {
+                if (!commands::runs_x264(job.lines[i])) continue;
+                std::optional<std::string> stats = commands::stats_file(job.lines[i]);
+                std::optional<platform::FileInfo> info =
+                    stats && commands::is_first_pass(job.lines[i]) ? os.file_info(*stats)
+                                                                   : std::nullopt;
+                if (info && info->modified >= w.started &&
+                    mark_line_done(queue.lines, job.lines, i))
+                    ++resumed;
+                break;
+            }
+        }
+    }
+    keep_running_record();
+    if (finished + resumed > 0) jobs_changed(0);
+    if (watching) {
+        view.start_timer(Timer::watch_scripts, watch_interval_ms);
+        view.set_title(scripts.title());
+    }
+    if (jobs == 0) return;
+    std::string told =
+        std::to_string(finished) + " of " + std::to_string(jobs) + (jobs == 1 ? " job" : " jobs") +
+        " had finished before quorbel stopped; " + (finished == 1 ? "it is" : "they are") +
+        " marked done. Start runs the other " + std::to_string(jobs - finished) + ".";
+    if (resumed > 0)
+        told += " " + std::to_string(resumed) + (resumed == 1 ? " of them goes" : " of them go") +
+                " on from its second pass: the first had ended.";
+    dialogs.message("quorbel", told);
 }
 
 } // namespace ui

@@ -59,9 +59,10 @@ struct FrontEnd {
     // lists) and the settings file: what the window shows first.
     void show_start();
     // What the first paint does not need, run once the window waits for
-    // input (before any input is taken): the job list of the last run, then
-    // the x264 in use (see toolchain_question.h), which runs x264.exe. Runs
-    // once; later calls do nothing.
+    // input (before any input is taken): the job list of the last run, the
+    // scripts an earlier run left (resume_stopped_queue), then the x264 in
+    // use (see toolchain_question.h), which runs x264.exe. Runs once; later
+    // calls do nothing.
     void finish_start();
     // A control reported an event and the text it now holds: its bound
     // field takes the text, then the control's handlers run.
@@ -139,6 +140,14 @@ struct FrontEnd {
 
   private:
     bool finished_start_ = false;
+    // The scripts an earlier run of the window started, as quorbel.running
+    // records them: those that still run are watched again; for those that
+    // have ended, each job that produced its file is marked done, and a
+    // multi-pass job whose first pass had ended is marked to go on from its
+    // next pass; the user is told once.
+    void resume_stopped_queue();
+    // quorbel.running as the scripts watched now make it.
+    void keep_running_record();
     void load_settings_file();
     void load_job_list();
     void check_toolchain();

@@ -20,6 +20,16 @@ std::vector<WatchedJob> watched_jobs(const commands::JobList& lines, platform::O
     return jobs;
 }
 
+WatchedJob recorded_job(const commands::JobList& lines, int64_t log_from) {
+    WatchedJob job;
+    std::vector<commands::JobBlock> blocks = commands::job_blocks(lines);
+    if (!blocks.empty()) job.block = blocks.front();
+    job.lines = lines;
+    for (const std::string& line : lines) job.passes += commands::runs_x264(line);
+    job.log_from = job.log_seen = log_from;
+    return job;
+}
+
 namespace {
 
 // Whether x264 told of an error in what the run appended to the log.

@@ -26,6 +26,8 @@ struct WatchedJob {
 };
 // The jobs of the lines, each with its log's present length.
 std::vector<WatchedJob> watched_jobs(const commands::JobList& lines, platform::Os& os);
+// A job as an earlier run recorded it: its block's lines and its log's length then.
+WatchedJob recorded_job(const commands::JobList& lines, int64_t log_from);
 
 // A job produced its final file when the file is there and not empty, was
 // last written while its script ran (from `started` to `ended`, in Os::now

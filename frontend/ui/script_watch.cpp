@@ -7,13 +7,13 @@
 namespace ui {
 
 void ScriptWatch::started(uint32_t pid, std::string name, const commands::JobList& lines,
-                          const std::map<std::string, int64_t>& frames) {
+                          const std::map<std::string, int64_t>& frames, int64_t created) {
     // The fraction is of the jobs of the scripts that run: it starts anew
     // whenever they change.
     if (running_.empty()) since_ = os_.now();
     shown_.reset();
     waiting_.push_back(pid);
-    WatchedScript script{pid, std::move(name), os_.now(), watched_jobs(lines, os_)};
+    WatchedScript script{pid, std::move(name), os_.now(), watched_jobs(lines, os_), created};
     for (WatchedJob& job : script.jobs) {
         auto it = frames.find(job.block.input);
         if (it != frames.end()) job.frames = it->second;

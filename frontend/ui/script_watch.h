@@ -29,6 +29,7 @@ struct WatchedScript {
     std::string name;
     int64_t started; // Os::now() at the start
     std::vector<WatchedJob> jobs;
+    int64_t created = 0; // the process's creation, as Processes::created gives it
 };
 
 class ScriptWatch {
@@ -40,7 +41,7 @@ class ScriptWatch {
     // `lines` as they stand now. `frames` are the inputs' frame counts
     // measured when their jobs were added, by input.
     void started(uint32_t pid, std::string name, const commands::JobList& lines,
-                 const std::map<std::string, int64_t>& frames = {});
+                 const std::map<std::string, int64_t>& frames = {}, int64_t created = 0);
     // A script of an earlier run that still runs, watched again.
     void watch_again(WatchedScript script) { running_.push_back(std::move(script)); }
     // The oldest started script still waiting for its idle class.

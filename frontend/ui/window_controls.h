@@ -51,6 +51,7 @@ class WindowControls final : public ControlView {
     void show_jobs(const commands::JobList& jobs, size_t first, int selected) override;
     void start_timer(Timer timer, int ms) override;
     void set_title(const std::string& text) override;
+    void set_progress(std::optional<double> fraction) override;
     void show_field(const settings::FieldSpec& field, const std::string& text) override;
 
   private:
@@ -71,6 +72,8 @@ class WindowControls final : public ControlView {
     unsigned last_timer_ = 1; // timer 1 watches the scripts; the others lower them
     int jobs_width_ = 0;      // pixels of the job list's longest line
     int writing_ = 0;
+    void* taskbar_ = nullptr; // ITaskbarList3, once made
+    bool taskbar_tried_ = false;
 };
 
 // A window's text (GetWindowTextA, whole); `window` is an HWND.

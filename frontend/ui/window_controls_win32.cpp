@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shobjidl.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -315,6 +316,31 @@ void WindowControls::start_timer(Timer timer, int ms) {
 
 void WindowControls::set_title(const std::string& text) {
     SetWindowTextA(hwnd_of(window_), text.c_str());
+}
+
+void WindowControls::set_progress(std::optional<double> fraction) {
+    // The taskbar's list, made when first needed; where the system has none
+    // (before Windows 7), nothing is shown.
+    if (!taskbar_tried_) {
+        taskbar_tried_ = true;
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        ITaskbarList3* list = nullptr;
+        if (SUCCEEDED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER,
+                                       IID_ITaskbarList3, reinterpret_cast<void**>(&list))) &&
+            SUCCEEDED(list->HrInit()))
+            taskbar_ = list;
+        else if (list)
+            list->Release();
+    }
+    auto* list = static_cast<ITaskbarList3*>(taskbar_);
+    if (!list) return;
+    HWND w = hwnd_of(window_);
+    if (!fraction) {
+        list->SetProgressState(w, TBPF_NOPROGRESS);
+        return;
+    }
+    list->SetProgressState(w, TBPF_NORMAL);
+    list->SetProgressValue(w, static_cast<ULONGLONG>(*fraction * 1000), 1000);
 }
 
 } // namespace ui
