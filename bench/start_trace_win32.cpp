@@ -88,6 +88,7 @@ class TracedOs final : public platform::Os {
     bool process_exists(uint32_t pid) override {
         return timed(t_, "process looked at", [&] { return real.process_exists(pid); });
     }
+    unsigned processors() override { return real.processors(); }
     std::string last_error() override { return real.last_error(); }
     std::optional<TempFile> create_temp(const std::string& target) override {
         return timed(t_, "file written (open)", [&] { return real.create_temp(target); });

@@ -83,6 +83,8 @@ class Os {
 
     // Whether a process with this ID runs now.
     virtual bool process_exists(uint32_t pid) = 0;
+    // How many processors this process may run on; at least 1.
+    virtual unsigned processors() = 0;
     // Removes the temporary files that whole-file writes left in `folder`
     // (ending in its separator) when their process was killed: names of the
     // pattern temp_name() gives whose process no longer runs. The number

@@ -205,6 +205,11 @@ class PosixOs final : public Os {
         return pid != 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
     }
 
+    unsigned processors() override {
+        long n = ::sysconf(_SC_NPROCESSORS_ONLN);
+        return n > 0 ? static_cast<unsigned>(n) : 1;
+    }
+
     std::string last_error() override { return std::strerror(error_); }
 
     std::optional<TempFile> create_temp(const std::string& target) override {

@@ -197,6 +197,14 @@ class Win32Os final : public Os {
         return running;
     }
 
+    unsigned processors() override {
+        DWORD_PTR mine = 0, system = 0;
+        unsigned n = 0;
+        if (GetProcessAffinityMask(GetCurrentProcess(), &mine, &system))
+            for (; mine; mine &= mine - 1) ++n;
+        return n > 0 ? n : 1;
+    }
+
     std::string last_error() override {
         char buf[512] = {};
         DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,

@@ -153,7 +153,9 @@ TEST(FirstVideo, QueuedFromTheWindowAndRunByStart) {
     // The window tells the result.
     HWND result = test::find_dialog(app.pid(), "quorbel");
     ASSERT_TRUE(result) << "no result message";
-    EXPECT_EQ(test::message_text(result), "temp.bat has ended: 5 of 5 jobs produced their file.");
+    EXPECT_EQ(test::message_text(result),
+              "temp.bat has ended: 5 of 5 jobs produced their file. They are "
+              "marked done: \"Start\" does not run them again.");
     SendMessageA(result, WM_COMMAND, IDOK, 0);
     app.click(Ctl::cancel);
     EXPECT_EQ(app.exit_code(), 0);

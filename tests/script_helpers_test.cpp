@@ -39,12 +39,17 @@ TEST(Toolenv, RunWritesTheSearchPathBatchFile) {
     EXPECT_EQ(toolenv::run({"run"}, {"D:\\x", true, remember}, err), 0);
     EXPECT_EQ(written_name, "toolenv.bat");
     EXPECT_EQ(written_text, "@set \"PATH=D:\\x;D:\\x\\tools;%PATH%\"\r\n");
+    // Scripts that run at once each name a file of their own.
+    EXPECT_EQ(toolenv::run({"run", "toolenv2"}, {"D:\\x", true, remember}, err), 0);
+    EXPECT_EQ(written_name, "toolenv2.bat");
     EXPECT_EQ(toolenv::run({}, {"D:\\x", true, remember}, err), 2);
-    EXPECT_EQ(toolenv::run({"run", "now"}, {"D:\\x", true, remember}, err), 2);
+    for (const char* name : {"now.bat", "..\\up", "a b", ""})
+        EXPECT_EQ(toolenv::run({"run", name}, {"D:\\x", true, remember}, err), 2) << name;
+    EXPECT_EQ(toolenv::run({"run", "a", "b"}, {"D:\\x", true, remember}, err), 2);
     EXPECT_EQ(toolenv::run({"run"}, {"D:\\x", true, refuse}, err), 1);
     std::rewind(err);
     char line[200];
     ASSERT_TRUE(std::fgets(line, sizeof line, err));
-    EXPECT_STREQ(line, "toolenv: usage: toolenv run\n");
+    EXPECT_STREQ(line, "toolenv: usage: toolenv run [NAME]\n");
     std::fclose(err);
 }

@@ -295,6 +295,7 @@ class DeadOs final : public platform::Os {
     std::string case_key(std::string_view s) override { return std::string(s); }
     size_t longest_path() override { return 259; }
     bool process_exists(uint32_t) override { return false; }
+    unsigned processors() override { return 1; }
     std::string last_error() override { return "dead"; }
     std::optional<TempFile> create_temp(const std::string&) override { return std::nullopt; }
     bool write_temp(TempFile&, std::string_view) override { return false; }

@@ -32,7 +32,7 @@ TEST(IntegerValue, FollowsTheTextRule) {
 
 TEST(Schema, HoldsSixtyFourPersistedFieldsInSaveOrderTheToolchainsFourThenSevenUnstored) {
     const auto& table = schema();
-    ASSERT_EQ(table.size(), 75u);
+    ASSERT_EQ(table.size(), 76u);
     std::string order;
     for (int i = 0; i < persisted_count; ++i) {
         EXPECT_TRUE(table[i].persisted) << table[i].key;
@@ -46,13 +46,13 @@ TEST(Schema, HoldsSixtyFourPersistedFieldsInSaveOrderTheToolchainsFourThenSevenU
               "maxgop auto1pcrf avsinc maxsize minsize dzinter dzintra aq1 aq2 ");
     for (int i = 0; i < persisted_count; ++i) EXPECT_TRUE(table[i].always_written);
     // The tools in use: stored only when they are not at their defaults.
-    const char* toolchain[] = {"x264cli", "x264input", "x264asked", "x264help"};
-    for (int i = 0; i < 4; ++i) {
+    const char* toolchain[] = {"x264cli", "x264input", "x264asked", "x264help", "jobsatonce"};
+    for (int i = 0; i < 5; ++i) {
         const FieldSpec& f = table[persisted_count + i];
         EXPECT_STREQ(f.key, toolchain[i]);
         EXPECT_TRUE(f.persisted && f.toolchain && !f.always_written) << f.key;
     }
-    for (size_t i = persisted_count + 4; i < table.size(); ++i) {
+    for (size_t i = persisted_count + 5; i < table.size(); ++i) {
         EXPECT_FALSE(table[i].persisted) << table[i].key;
         EXPECT_FALSE(table[i].toolchain) << table[i].key;
     }

@@ -97,7 +97,9 @@ TEST_F(StartRun, QueuedJobsRunThroughTheScriptWithTheToolsAndDeleteIt) {
         app.click(Ctl::add);
     }
     EXPECT_EQ(SendMessageA(app.control(Ctl::job_list), LB_GETCOUNT, 0, 0), 2 * 8);
-    EXPECT_EQ(start_and_wait(app), "temp.bat has ended: 2 of 2 jobs produced their file.");
+    EXPECT_EQ(start_and_wait(app),
+              "temp.bat has ended: 2 of 2 jobs produced their file. They are marked "
+              "done: \"Start\" does not run them again.");
     app.click(Ctl::cancel);
     EXPECT_EQ(app.exit_code(), 0);
     EXPECT_NE(test::read(p + "quorbel.ini").find("mode = 13\r\n"), std::string::npos);
@@ -133,10 +135,12 @@ TEST_F(StartRun, TheResultNamesTheJobThatMadeNoFileWithItsLog) {
         app.type(Ctl::logname, p + "log\\" + name + ".txt");
         app.click(Ctl::add);
     }
-    EXPECT_EQ(start_and_wait(app), "temp.bat has ended: 1 of 2 jobs produced their file.\n\n"
-                                   "No file came from:\n" +
-                                       files.path() + "nothing.mkv (log: " + p +
-                                       "log\\nothing.txt)");
+    EXPECT_EQ(start_and_wait(app),
+              "temp.bat has ended: 1 of 2 jobs produced their file. The job that did "
+              "is marked done: \"Start\" runs only the others.\n\n"
+              "No file came from:\n" +
+                  files.path() + "nothing.mkv (log: " + p +
+                  "log\\nothing.txt)\n  encoded 4 frames");
     app.click(Ctl::cancel);
     EXPECT_EQ(app.exit_code(), 0);
 }
@@ -167,7 +171,9 @@ TEST_F(StartRun, AccentedNamesGoThroughFilesInputAndStartIntact) {
     // The wrapper stays in the ANSI code page, which AviSynth reads.
     EXPECT_EQ(test::read(p + "avs\\caf\xe9.y4m.avs").substr(0, clip.size() + 5),
               "fs=\"" + clip + "\"");
-    EXPECT_EQ(start_and_wait(app), "temp.bat has ended: 1 of 1 job produced its file.");
+    EXPECT_EQ(start_and_wait(app),
+              "temp.bat has ended: 1 of 1 job produced its file. It is marked done: "
+              "\"Start\" does not run it again.");
     app.click(Ctl::cancel);
     std::vector<std::string> calls = lines_of(test::read(p + "x264_calls.txt"));
     ASSERT_EQ(calls.size(), 1u);

@@ -69,7 +69,10 @@ TEST_F(StoppedQueue, EndedScriptsJobsAreMarkedDoneAndATwoPassJobGoesOnFromItsSec
     // (its stats file has its own name), then the script was stopped too.
     os.write_file(dir.file("a.mkv"), "video");
     os.write_file(dir.file("b.stat"), "#options: 1\n");
+    os.write_file(dir.file("toolenv.bat"), "@set PATH=...");
     again.start();
+    EXPECT_FALSE(os.file_exists(dir.file("temp.bat")));
+    EXPECT_FALSE(os.file_exists(dir.file("toolenv.bat")));
     ASSERT_EQ(dialogs2.asked.size(), 1u);
     EXPECT_EQ(dialogs2.asked[0],
               "message|quorbel|1 of 3 jobs had finished before quorbel stopped; it is marked done. "
@@ -85,9 +88,10 @@ TEST_F(StoppedQueue, EndedScriptsJobsAreMarkedDoneAndATwoPassJobGoesOnFromItsSec
     // "Start" runs b's second pass and c, nothing else.
     again.on_event(Ctl::start, Event::changed, "");
     std::vector<std::string> runs;
-    // (temp.bat is still there: the next free name is taken.)
-    ASSERT_EQ(processes.calls.back().rfind("start " + dir.file("temp2.bat"), 0), 0u);
-    std::istringstream script(test::read(dir.file("temp2.bat")));
+    // The stopped script was deleted with its environment file: the name
+    // is free again.
+    ASSERT_EQ(processes.calls.back().rfind("start " + dir.file("temp.bat"), 0), 0u);
+    std::istringstream script(test::read(dir.file("temp.bat")));
     for (std::string line; std::getline(script, line);)
         if (line.rfind("@x264.exe", 0) == 0) runs.push_back(line.substr(0, line.size() - 1));
     EXPECT_EQ(runs, (std::vector<std::string>{job("b", true)[3], job("c", false)[2]}));

@@ -106,6 +106,8 @@ class TestOs final : public platform::Os {
     }
     std::string case_key(std::string_view t) override { return real.case_key(t); }
     size_t longest_path() override { return real.longest_path(); }
+    std::optional<unsigned> cpus; // the machine's own unless set
+    unsigned processors() override { return cpus ? *cpus : real.processors(); }
     std::set<uint32_t> gone; // processes that a test has ended
     bool process_exists(uint32_t pid) override {
         return !gone.count(pid) && real.process_exists(pid);

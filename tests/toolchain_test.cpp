@@ -168,7 +168,10 @@ TEST_F(FrontEndTest, StartWarnsBeforeRunningLinesTheFoundX264Refuses) {
     ASSERT_EQ(processes.calls.size(), 1u);
     EXPECT_EQ(processes.calls[0].rfind("start ", 0), 0u);
 
-    // Lines the x264 takes start without a question.
+    // Lines the x264 takes start without a question (once the script that
+    // runs them has ended).
+    processes.ended = {4242};
+    app.on_timer(Timer::watch_scripts);
     app.queue.lines.erase(app.queue.lines.begin(), app.queue.lines.begin() + 6);
     app.queue.lines.pop_back();
     size_t questions = dialogs.asked.size();

@@ -14,8 +14,16 @@ std::string saved_batch_text(const std::string& program_folder,
 // "Start": the head lines, a wait of one second (the front end lowers the
 // script's priority meanwhile), the tools' environment, every job line, and
 // a last line without line end that deletes the script, named `script`.
+// Scripts that run at once each set up the environment in a file of their
+// own: environment_of(script).
 std::string started_batch_text(const std::string& program_folder,
                                const std::vector<std::string>& jobs, const std::string& script);
+
+// The n-th name a started script may take: "temp.bat", "temp2.bat", ...
+std::string started_script_name(size_t n);
+// The environment file a started script writes, calls and deletes, without
+// ".bat": "toolenv" for "temp.bat", "toolenv2" for "temp2.bat" and so on.
+std::string environment_of(const std::string& script);
 
 // The name a saved batch file gets: ".bat" is appended when the chosen name
 // has no extension.

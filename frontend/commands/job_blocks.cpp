@@ -100,6 +100,13 @@ bool is_first_pass(const std::string& line) {
     return runs_x264(line) && unquoted_find(line, " -p 1") != std::string::npos;
 }
 
+std::optional<std::string> log_file(const std::string& line) {
+    if (line_kind(line) == LineKind::disabled) return std::nullopt;
+    size_t pipe = unquoted_find(line, "|runlog.exe ");
+    if (pipe == std::string::npos) return std::nullopt;
+    return quoted_after(line.substr(pipe), "|runlog.exe ");
+}
+
 std::vector<JobBlock> job_blocks(const JobList& lines, size_t from) {
     std::vector<JobBlock> blocks;
     for (size_t i = from; i < lines.size(); ++i) {
@@ -121,8 +128,7 @@ std::vector<JobBlock> job_blocks(const JobList& lines, size_t from) {
             if (kind == LineKind::x264 || kind == LineKind::audio || kind == LineKind::mux)
                 block.live = true;
             if (kind == LineKind::x264 && block.log_file.empty())
-                if (size_t pipe = unquoted_find(line, "|runlog.exe "); pipe != std::string::npos)
-                    block.log_file = quoted_after(line.substr(pipe), "|runlog.exe ").value_or("");
+                block.log_file = log_file(line).value_or("");
             if (std::optional<std::string> written = written_file(line))
                 block.final_file = *written;
         }
@@ -138,6 +144,14 @@ std::vector<JobBlock> live_jobs(const JobList& lines) {
     for (JobBlock& block : job_blocks(lines))
         if (block.live) jobs.push_back(std::move(block));
     return jobs;
+}
+
+std::vector<std::string> files_written(const JobList& lines, size_t first, size_t end) {
+    std::vector<std::string> files;
+    for (size_t i = first; i < end; ++i)
+        for (auto file : {written_file(lines[i]), stats_file(lines[i]), log_file(lines[i])})
+            if (file) files.push_back(*file);
+    return files;
 }
 
 std::optional<JobBlock> block_around(const JobList& lines, size_t at) {

@@ -47,6 +47,8 @@ std::optional<std::string> written_file(const std::string& line);
 // pass runs and gives it the name NAME only when the pass has ended.
 std::optional<std::string> stats_file(const std::string& line);
 bool is_first_pass(const std::string& line);
+// The log a line pipes into runlog.exe; nothing when it pipes into none.
+std::optional<std::string> log_file(const std::string& line);
 
 struct JobBlock {
     size_t first = 0; // its "@echo." line
@@ -64,6 +66,10 @@ struct JobBlock {
 std::vector<JobBlock> job_blocks(const JobList& lines, size_t from = 0);
 // The live ones: the jobs a script of the list runs.
 std::vector<JobBlock> live_jobs(const JobList& lines);
+// Every file lines `first` to `end` (one past the last) write as they run:
+// each line's written_file, the stats files of the passes (which x264 also
+// writes as NAME.temp and, in current builds, NAME.mbtree) and the logs.
+std::vector<std::string> files_written(const JobList& lines, size_t first, size_t end);
 // The block that holds line `at`, or nothing when the line stands outside
 // every block.
 std::optional<JobBlock> block_around(const JobList& lines, size_t at);

@@ -25,6 +25,9 @@ struct Settings {
     // found), and what the last build read states it reads and writes
     // (commands::abilities_text).
     std::string x264cli, x264input, x264asked, x264help;
+    // How many scripts "Start" runs at once: 1 to the number of processors,
+    // stored only when it is not 1.
+    int jobsatonce;
     // Live only while the program runs.
     int cme, biasbar;
     std::string statsname, logname, infile, outfile, cfgname;
@@ -53,11 +56,12 @@ struct FieldSpec {
                                       // the allowed values of a text field
     bool persisted;
     bool always_written; // false: written only when it differs from its missing-key value
-    bool toolchain; // describes the installed tools, not an encode: "L" and "Load Default" keep it
+    bool toolchain; // describes the machine and its tools, not an encode: "L" and "Load Default"
+                    // keep it
 };
 
-// All 75 fields: the 64 persisted ones that every settings file holds, in the
-// order they are saved; the four toolchain fields, saved only when they are
+// All 76 fields: the 64 persisted ones that every settings file holds, in the
+// order they are saved; the five toolchain fields, saved only when they are
 // not at their defaults; then the seven that live only while the program runs.
 const std::vector<FieldSpec>& schema();
 constexpr int persisted_count = 64;

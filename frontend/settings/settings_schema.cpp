@@ -48,6 +48,12 @@ FieldSpec tool_choice(const char* key, std::string S::*member, const Choice (&li
 FieldSpec tool_text(const char* key, std::string S::*member) {
     return {key, Kind::text, nullptr, member, "", "", none, {}, true, false, true};
 }
+// A number of the machine, saved only when it is not `standard`; a stored
+// value outside the limits is taken as the nearest of them.
+FieldSpec tool_number(const char* key, int S::*member, const char* standard, Limits limits) {
+    return {key, Kind::position, member, nullptr, standard, standard, limits,
+            {},  true,           false,  true};
+}
 template <typename F> F unstored(F f) {
     f.persisted = false;
     f.when_missing = f.at_creation;
@@ -126,6 +132,7 @@ std::vector<FieldSpec> build_schema() {
         tool_choice("x264input", &S::x264input, x264_inputs),
         tool_text("x264asked", &S::x264asked),
         tool_text("x264help", &S::x264help),
+        tool_number("jobsatonce", &S::jobsatonce, "1", range(1, 64)),
         // Not stored in settings files.
         unstored(num("cme", flag, &S::cme, "1", "1")),
         unstored(num("biasbar", position, &S::biasbar, "100", "100", range(0, 200))),

@@ -1,5 +1,8 @@
 #include "frontend/ui/front_end.h"
 
+#include <algorithm>
+
+#include "frontend/commands/batch_script.h"
 #include "frontend/settings/choices.h"
 #include "frontend/settings/corrections.h"
 #include "frontend/ui/control_rules.h"
@@ -161,6 +164,17 @@ void FrontEnd::toggle_x264_input() {
     show(settings::spec_of(&settings::Settings::x264input));
 }
 
+void FrontEnd::set_jobs_at_once(int count) {
+    const int most = static_cast<int>(services.os.processors());
+    settings.jobsatonce = std::max(1, std::min(count, most));
+    show(settings::spec_of(&settings::Settings::jobsatonce));
+}
+
+size_t FrontEnd::jobs_at_once() {
+    return static_cast<size_t>(std::max(
+        1, std::min<int>(settings.jobsatonce, static_cast<int>(services.os.processors()))));
+}
+
 void FrontEnd::on_timer(Timer timer) {
     if (timer == Timer::lower_priority) {
         if (std::optional<uint32_t> pid = scripts.take_waiting())
@@ -240,6 +254,10 @@ void FrontEnd::resume_stopped_queue() {
             watching = true;
             continue;
         }
+        // A script stopped before its last line leaves itself and its
+        // environment file behind.
+        for (const std::string& left : {r.name, commands::environment_of(r.name) + ".bat"})
+            if (os.file_exists(folder.path + left)) os.delete_file(folder.path + left);
         for (const WatchedJob& job : w.jobs) {
             ++jobs;
             if (produced(job, w.started, now, os)) {

@@ -77,6 +77,10 @@ struct FrontEnd {
     // "x264 opens the input itself" in the system menu: inputs reach x264
     // directly or through AviSynth wrappers.
     void toggle_x264_input();
+    // "Jobs at once" in the system menu: how many scripts "Start" runs at
+    // once, from 1 to the number of processors.
+    void set_jobs_at_once(int count);
+    size_t jobs_at_once();
     // Files were dropped on the window (see handlers.h, files_dropped).
     void files_dropped(const std::vector<std::string>& paths);
     // The window's close box.

@@ -6,6 +6,7 @@
 #include "frontend/commands/batch_script.h"
 #include "frontend/commands/job_check.h"
 #include "frontend/commands/job_files.h"
+#include "frontend/commands/job_sharing.h"
 #include "frontend/commands/line_safety.h"
 #include "frontend/commands/text_parts.h"
 #include "frontend/settings/corrections.h"
@@ -320,20 +321,43 @@ void start(FrontEnd& app, Ctl) {
     }
     if (!concerns.empty() && !app.dialogs.ask_yes_no("Start", concerns + "\n\nStart anyway?"))
         return;
+    size_t at_once = app.jobs_at_once();
+    if (at_once > 1) {
+        std::vector<std::string> outside = commands::lines_outside_jobs(app.queue.lines);
+        if (!outside.empty()) {
+            if (!app.dialogs.ask_yes_no(
+                    "Start", "The list has lines outside its jobs, such as\n" + outside.front() +
+                                 "\nScripts that run at once cannot keep their place in the "
+                                 "order. Start one script that runs the whole list?"))
+                return;
+            at_once = 1;
+        }
+    }
+    // Jobs that a running script runs, or that write what it writes, wait.
+    commands::SharedJobs shared = commands::share_jobs(
+        app.queue.lines, at_once, app.scripts.files_written(), app.services.os);
+    if (shared.scripts.empty()) {
+        app.dialogs.message("Start", "Every job of the list is running or done: nothing to start.");
+        return;
+    }
     app.save_settings_file(); // a failure is told; the jobs start all the same
     // Each start writes a script of its own, so a script still running is
     // never rewritten under it: "temp.bat", else "temp2.bat", "temp3.bat", ...
-    std::string name = "temp.bat";
-    for (int n = 2; app.services.os.file_exists(app.folder.path + name); ++n)
-        name = "temp" + std::to_string(n) + ".bat";
-    std::string path = app.folder.path + name;
-    if (!write_script(app, path,
-                      commands::started_batch_text(app.folder.path, app.queue.lines, name)))
-        return;
-    if (std::optional<uint32_t> pid = app.services.processes.start_script(path, app.folder.path)) {
-        app.watch(*pid, name, app.queue.lines);
-    } else {
-        app.services.processes.shell_open(path, app.folder.path);
+    size_t n = 1;
+    for (const commands::JobList& lines : shared.scripts) {
+        std::string name = commands::started_script_name(n);
+        while (app.services.os.file_exists(app.folder.path + name))
+            name = commands::started_script_name(++n);
+        ++n;
+        std::string path = app.folder.path + name;
+        if (!write_script(app, path, commands::started_batch_text(app.folder.path, lines, name)))
+            return;
+        if (std::optional<uint32_t> pid =
+                app.services.processes.start_script(path, app.folder.path)) {
+            app.watch(*pid, name, lines);
+        } else {
+            app.services.processes.shell_open(path, app.folder.path);
+        }
     }
 }
 

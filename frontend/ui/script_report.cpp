@@ -93,7 +93,10 @@ std::string script_report(const std::string& script, const std::vector<WatchedJo
     std::string text = script + " has ended: " + std::to_string(made) + " of " +
                        std::to_string(jobs.size()) + (jobs.size() == 1 ? " job" : " jobs") +
                        " produced " + (jobs.size() == 1 ? "its" : "their") + " file.";
-    if (marked == 1)
+    if (marked == jobs.size())
+        text += marked == 1 ? " It is marked done: \"Start\" does not run it again."
+                            : " They are marked done: \"Start\" does not run them again.";
+    else if (marked == 1)
         text += " The job that did is marked done: \"Start\" runs only the others.";
     else if (marked > 1)
         text += " The " + std::to_string(marked) +

@@ -41,7 +41,8 @@ std::string last_log_line(const WatchedJob& job, platform::Os& os);
 
 // One message for one script: how many of its jobs produced their final
 // file, that those are marked done (`marked` of them were), and each job
-// that did not, with its log file and the log's last line:
+// that did not, with its log file and the log's last line (when every job
+// did, the message says that "Start" does not run them again):
 //   temp.bat has ended: 1 of 2 jobs produced their file. The job that did is marked done:
 //   "Start" runs only the others.
 //

@@ -117,6 +117,16 @@ std::vector<ScriptWatch::Ended> ScriptWatch::look() {
     return ended;
 }
 
+std::vector<std::string> ScriptWatch::files_written() const {
+    std::vector<std::string> files;
+    for (const WatchedScript& script : running_)
+        for (const WatchedJob& job : script.jobs) {
+            std::vector<std::string> f = commands::files_written(job.lines, 0, job.lines.size());
+            files.insert(files.end(), f.begin(), f.end());
+        }
+    return files;
+}
+
 std::string ScriptWatch::title() const {
     if (running_.empty()) return window_title;
     size_t total = 0, done = 0;

@@ -57,6 +57,8 @@ class ScriptWatch {
     std::vector<Ended> look();
     bool watching() const { return !running_.empty(); }
     const std::vector<WatchedScript>& running() const { return running_; }
+    // Every file the running scripts' jobs write (commands::files_written).
+    std::vector<std::string> files_written() const;
     // The whole queue's fraction done, never falling while scripts run;
     // nothing before any progress is known.
     std::optional<double> fraction() const { return shown_; }

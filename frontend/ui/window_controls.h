@@ -61,7 +61,8 @@ class WindowControls final : public ControlView {
 
     std::map<Ctl, std::string> texts_; // each bound control's field, as a settings file writes it
     bool current_lines_ = false, direct_input_ = false; // the system menu's marks
-    const commands::JobList* jobs_ = nullptr;           // as last given to show_jobs
+    int jobs_at_once_ = 1;
+    const commands::JobList* jobs_ = nullptr; // as last given to show_jobs
     int selected_ = -1;
     void* window_ = nullptr;
     void *tahoma_ = nullptr, *dialog_font_ = nullptr, *logo_ = nullptr;
@@ -83,6 +84,13 @@ std::string window_text(void* window);
 constexpr unsigned current_lines_item = 0x0110; // "Lines for current x264" in the system menu
 constexpr unsigned direct_input_item = 0x0120;  // "x264 opens the input itself"
 constexpr unsigned watch_timer = 1;             // the timer that looks at the running scripts
+// "Jobs at once" in the system menu: an item for each count from 1 to the
+// processors (at most 64), each a command of its own (the low four bits of
+// system commands are the system's).
+constexpr int most_jobs_at_once = 64;
+constexpr unsigned jobs_at_once_item(int count) {
+    return 0x0200 + 0x10 * static_cast<unsigned>(count - 1);
+}
 
 // The FrontEnd's event for a control's notification code; none for those
 // the handlers ignore.

@@ -231,10 +231,14 @@ void WindowControls::show_field(const settings::FieldSpec& f, const std::string&
     if (!shown_by) { // a toolchain field: the check marks of the system menu
         if (f.key == std::string("x264cli")) current_lines_ = text == "current";
         if (f.key == std::string("x264input")) direct_input_ = text == "direct";
+        if (f.key == std::string("jobsatonce")) jobs_at_once_ = std::atoi(text.c_str());
         HMENU menu = GetSystemMenu(hwnd_of(window_), FALSE);
         auto mark = [](bool on) { return MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED); };
         CheckMenuItem(menu, current_lines_item, mark(current_lines_));
         CheckMenuItem(menu, direct_input_item, mark(direct_input_));
+        // The submenu's items beyond the processors are not there.
+        for (int n = 1; n <= most_jobs_at_once; ++n)
+            CheckMenuItem(menu, jobs_at_once_item(n), mark(n == jobs_at_once_));
         return;
     }
     texts_[*shown_by] = text;

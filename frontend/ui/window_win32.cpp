@@ -10,6 +10,9 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <string>
+
 #include "frontend/ui/layout.h"
 #include "frontend/ui/standard_dialogs.h"
 #include "frontend/ui/window_controls.h"
@@ -166,6 +169,12 @@ void Window::Impl::build(void* logo) {
     AppendMenuA(system, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(system, MF_STRING, current_lines_item, "Lines for current x264");
     AppendMenuA(system, MF_STRING, direct_input_item, "x264 opens the input itself");
+    HMENU counts = CreatePopupMenu();
+    const int most =
+        std::min<int>(most_jobs_at_once, static_cast<int>(app.services.os.processors()));
+    for (int n = 1; n <= most; ++n)
+        AppendMenuA(counts, MF_STRING, jobs_at_once_item(n), std::to_string(n).c_str());
+    AppendMenuA(system, MF_POPUP, reinterpret_cast<UINT_PTR>(counts), "Jobs at once");
 }
 
 void Window::Impl::show_page(int index) {
@@ -243,6 +252,11 @@ LRESULT Window::Impl::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             app.toggle_x264_input();
             return 0;
         }
+        for (int n = 1; n <= most_jobs_at_once; ++n)
+            if ((wparam & 0xFFF0) == jobs_at_once_item(n)) {
+                app.set_jobs_at_once(n);
+                return 0;
+            }
         break;
     case WM_DROPFILES: {
         HDROP drop = reinterpret_cast<HDROP>(wparam);

@@ -14,6 +14,16 @@ std::string batch_name(const std::string& name) {
     return out;
 }
 
+// A name that is a file in the current folder and nothing else.
+bool plain_name(const std::string& name) {
+    if (name.empty() || name.size() > 64) return false;
+    for (char c : name) {
+        bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        if (!letter && c != '-' && c != '_') return false;
+    }
+    return true;
+}
+
 } // namespace
 
 std::string batch_text(const std::string& folder, bool has_tools_folder) {
@@ -22,12 +32,14 @@ std::string batch_text(const std::string& folder, bool has_tools_folder) {
 }
 
 int run(const std::vector<std::string>& params, const System& system, std::FILE* err) {
-    if (params.size() != 1 || params[0] != "run") {
+    if (params.empty() || params.size() > 2 || params[0] != "run" ||
+        (params.size() == 2 && !plain_name(params[1]))) {
         std::fprintf(err, "toolenv: %s\n", usage);
         return 2;
     }
-    if (!system.write_file("toolenv.bat", batch_text(system.folder, system.has_tools_folder))) {
-        std::fprintf(err, "toolenv: cannot write toolenv.bat in the current folder\n");
+    const std::string name = (params.size() == 2 ? params[1] : "toolenv") + ".bat";
+    if (!system.write_file(name, batch_text(system.folder, system.has_tools_folder))) {
+        std::fprintf(err, "toolenv: cannot write %s in the current folder\n", name.c_str());
         return 1;
     }
     return 0;

@@ -1,6 +1,7 @@
-// toolenv run: writes "toolenv.bat" into the current folder; a script that
-// calls it finds the programs of toolenv's own folder, and of a "tools"
-// folder inside it when there is one, before any other on the search path.
+// toolenv run [NAME]: writes "toolenv.bat" (or "NAME.bat") into the current
+// folder; a script that calls it finds the programs of toolenv's own folder,
+// and of a "tools" folder inside it when there is one, before any other on
+// the search path. Scripts that run at once each name a file of their own.
 #pragma once
 
 #include <cstdio>
@@ -19,10 +20,11 @@ struct System {
     bool (*write_file)(const std::string& name, const std::string& text);
 };
 
-constexpr const char* usage = "usage: toolenv run";
+constexpr const char* usage = "usage: toolenv run [NAME]";
 
 // The whole tool: exit code 0, 1 when the file cannot be written, 2 for
-// parameters other than "run"; one line on `err` for either failure.
+// parameters other than "run" and a NAME of letters, digits, "-" and "_";
+// one line on `err` for either failure.
 int run(const std::vector<std::string>& params, const System& system, std::FILE* err);
 
 } // namespace toolenv
