@@ -4,7 +4,9 @@
 // opened by x264 itself); four jobs are queued with inputs picked through
 // "..." and the file dialog and outputs typed as .mkv; "Start" runs them,
 // the run ends when the script has deleted itself, and the window says that
-// every job produced its file. The script then checks the videos.
+// every job produced its file. The title tells the queue's progress during
+// the run; afterwards every job is marked done and a second "Start" runs
+// nothing. The script then checks the videos.
 //
 // Environment: QUORBEL_PROGRAM (the program folder), QUORBEL_CLIPS (four
 // clips, separated by "|"), QUORBEL_OUT (the output folder); Windows paths,
@@ -13,7 +15,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <vector>
 
 #include "running_window_win32.h"
 #include "test_support.h"
@@ -142,14 +147,43 @@ TEST(FirstVideo, QueuedFromTheWindowAndRunByStart) {
     ASSERT_TRUE(os.write_file(program + "files_input_output.txt", derived));
 
     app.click(Ctl::start);
+    // While the script runs, the title tells the queue's progress: K of 5
+    // done, then the percent and the time left, neither K nor P falling.
     bool started = false, ended = false;
-    for (int waited = 0; waited < 600000 && !ended; waited += 250) {
+    std::vector<std::string> titles;
+    unsigned last_done = 0, last_percent = 0, with_percent = 0;
+    for (int waited = 0; waited < 600000 && !ended; waited += 100) {
         bool exists = os.file_exists(program + "temp.bat");
         started = started || exists;
         ended = started && !exists;
-        Sleep(250);
+        char text[256] = {};
+        GetWindowTextA(app.window, text, sizeof text);
+        if (titles.empty() || titles.back() != text) titles.push_back(text);
+        unsigned done = 0, of = 0, percent = 0, h = 0, m = 0, sec = 0;
+        char tail[32] = {};
+        int fields = std::sscanf(text, "quorbel - %u of %u done - %u%% - %u:%u:%u %31s", &done, &of,
+                                 &percent, &h, &m, &sec, tail);
+        if (fields >= 2) {
+            EXPECT_EQ(of, 5u) << text;
+            EXPECT_GE(done, last_done) << text;
+            last_done = done;
+        }
+        if (fields == 7) {
+            EXPECT_EQ(std::string(tail), "left") << text;
+            EXPECT_GE(percent, last_percent) << text;
+            EXPECT_LE(percent, 100u) << text;
+            last_percent = percent;
+            ++with_percent;
+        }
+        Sleep(100);
     }
     EXPECT_TRUE(ended) << "the script did not finish within ten minutes";
+    std::string seen;
+    for (const std::string& t : titles) seen += "\n  " + t;
+    EXPECT_GT(with_percent, 5u) << "titles seen:" << seen;
+    EXPECT_EQ(titles.front().rfind("quorbel - 0 of 5 done", 0), 0u) << seen;
+    std::printf("titles during the run: %zu, e.g. %s\n", titles.size(),
+                titles.size() > 2 ? titles[titles.size() / 2].c_str() : "");
     // The window tells the result.
     HWND result = test::find_dialog(app.pid(), "quorbel");
     ASSERT_TRUE(result) << "no result message";
@@ -157,6 +191,42 @@ TEST(FirstVideo, QueuedFromTheWindowAndRunByStart) {
               "temp.bat has ended: 5 of 5 jobs produced their file. They are "
               "marked done: \"Start\" does not run them again.");
     SendMessageA(result, WM_COMMAND, IDOK, 0);
+    char title[256] = {};
+    GetWindowTextA(app.window, title, sizeof title);
+    EXPECT_STREQ(title, "quorbel");
+
+    // Each job's x264 lines now carry the mark "Disable" writes.
+    std::string marked = test::read(program + "quorbel.jobs");
+    size_t x264_lines = 0;
+    for (size_t at = 0; (at = marked.find("x264.exe", at)) != std::string::npos; ++at) {
+        size_t line = marked.rfind('\n', at);
+        line = line == std::string::npos ? 0 : line + 1;
+        EXPECT_EQ(marked.compare(line, 5, "@rem "), 0) << marked.substr(line, at - line + 8);
+        ++x264_lines;
+    }
+    EXPECT_GE(x264_lines, 7u);
+    // A second "Start" has nothing to run: no script, no video touched.
+    std::vector<int64_t> times;
+    for (int i = 0; i < 4; ++i) {
+        const std::string name = clips[i].substr(clips[i].rfind('\\') + 1);
+        std::optional<platform::FileInfo> info =
+            os.file_info(out + name.substr(0, name.rfind('.')) + ".mkv");
+        times.push_back(info ? info->modified : -1);
+    }
+    PostMessageA(app.control(Ctl::start), BM_CLICK, 0, 0);
+    HWND nothing = test::find_dialog(app.pid(), "Start");
+    ASSERT_TRUE(nothing) << "no message at the second Start";
+    EXPECT_EQ(test::message_text(nothing),
+              "Every job of the list is running or done: nothing to start.");
+    SendMessageA(nothing, WM_COMMAND, IDOK, 0);
+    Sleep(1000);
+    EXPECT_FALSE(os.file_exists(program + "temp.bat"));
+    for (int i = 0; i < 4; ++i) {
+        const std::string name = clips[i].substr(clips[i].rfind('\\') + 1);
+        std::optional<platform::FileInfo> info =
+            os.file_info(out + name.substr(0, name.rfind('.')) + ".mkv");
+        EXPECT_EQ(info ? info->modified : -1, times[i]) << name;
+    }
     app.click(Ctl::cancel);
     EXPECT_EQ(app.exit_code(), 0);
 }

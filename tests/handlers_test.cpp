@@ -253,6 +253,7 @@ TEST_F(FrontEndTest, StartWritesItsOwnScriptStartsItIdleAndLowersItAfterTheTimer
 
 TEST_F(FrontEndTest, StartThatCannotWriteItsScriptSaysSoAndStartsNothing) {
     ui::FrontEnd lost{{os, probe, processes, tools}, view, dialogs, dir.path() + "missing\\"};
+    lost.queue.lines = {"shutdown.exe -s -f -t 30"}; // a line that runs
     lost.on_event(Ctl::start, Event::changed);
     EXPECT_TRUE(processes.calls.empty());
     ASSERT_FALSE(dialogs.asked.empty());

@@ -109,4 +109,10 @@ TEST(JobSharing, JobsThatWriteWhatARunningScriptWritesWait) {
     // Everything runs: nothing to start.
     std::vector<std::string> all = files_written(lines, 0, lines.size());
     EXPECT_TRUE(share_jobs(lines, 1, all, os).scripts.empty());
+    // Every job done (its lines disabled), the shutdown line too: nothing.
+    JobList done = lines;
+    for (std::string& line : done)
+        if (line_kind(line) != LineKind::marker) line.insert(0, "@rem ");
+    EXPECT_TRUE(share_jobs(done, 1, {}, os).scripts.empty());
+    EXPECT_TRUE(share_jobs(done, 2, {}, os).scripts.empty());
 }

@@ -115,7 +115,7 @@ TEST_F(StoppedQueue, AStatsFileOfAnEarlierRunOrAPassCutShortResumesNothing) {
     again.start();
     ASSERT_EQ(dialogs2.asked.size(), 1u);
     EXPECT_EQ(dialogs2.asked[0], "message|quorbel|0 of 3 jobs had finished before quorbel "
-                                 "stopped; they are marked done. Start runs the other 3.");
+                                 "stopped. Start runs them again.");
     EXPECT_EQ(again.queue.lines[6], job("b", true)[2]);
 }
 

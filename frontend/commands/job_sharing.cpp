@@ -46,7 +46,9 @@ SharedJobs share_jobs(const JobList& lines, size_t count, const std::vector<std:
     SharedJobs shared;
     count = std::max<size_t>(count, 1);
     if (count == 1 && busy.empty()) {
-        shared.scripts.push_back(lines);
+        // The whole list as it stands, unless nothing in it runs.
+        if (!live_jobs(lines).empty() || !lines_outside_jobs(lines).empty())
+            shared.scripts.push_back(lines);
         return shared;
     }
     std::set<std::string> busy_keys;

@@ -287,10 +287,13 @@ void FrontEnd::resume_stopped_queue() {
         view.set_title(scripts.title());
     }
     if (jobs == 0) return;
-    std::string told =
-        std::to_string(finished) + " of " + std::to_string(jobs) + (jobs == 1 ? " job" : " jobs") +
-        " had finished before quorbel stopped; " + (finished == 1 ? "it is" : "they are") +
-        " marked done. Start runs the other " + std::to_string(jobs - finished) + ".";
+    std::string told = std::to_string(finished) + " of " + std::to_string(jobs) +
+                       (jobs == 1 ? " job" : " jobs") + " had finished before quorbel stopped";
+    if (finished == 0)
+        told += ". Start runs " + std::string(jobs == 1 ? "it" : "them") + " again.";
+    else
+        told += std::string("; ") + (finished == 1 ? "it is" : "they are") +
+                " marked done. Start runs the other " + std::to_string(jobs - finished) + ".";
     if (resumed > 0)
         told += " " + std::to_string(resumed) + (resumed == 1 ? " of them goes" : " of them go") +
                 " on from its second pass: the first had ended.";
