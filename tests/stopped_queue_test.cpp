@@ -66,9 +66,11 @@ TEST_F(StoppedQueue, TheRecordNamesTheRunningScriptsJobsAndIsGoneWhenTheyEnd) {
 TEST_F(StoppedQueue, EndedScriptsJobsAreMarkedDoneAndATwoPassJobGoesOnFromItsSecondPass) {
     queue_three_and_start();
     // The window was killed; meanwhile a was made and b's first pass ended
-    // (its stats file has its own name), then the script was stopped too.
+    // (its stats file has its own name), then the script was stopped too,
+    // midway through b's second pass: b's video is there, cut short.
     os.write_file(dir.file("a.mkv"), "video");
     os.write_file(dir.file("b.stat"), "#options: 1\n");
+    os.write_file(dir.file("b.mkv"), "half a vid");
     os.write_file(dir.file("toolenv.bat"), "@set PATH=...");
     again.start();
     EXPECT_FALSE(os.file_exists(dir.file("temp.bat")));
@@ -103,6 +105,34 @@ TEST_F(StoppedQueue, EndedScriptsJobsAreMarkedDoneAndATwoPassJobGoesOnFromItsSec
     ui::FrontEnd third{{os, probe, processes, tools}, view3, dialogs3, dir.path()};
     third.start();
     EXPECT_TRUE(dialogs3.asked.empty());
+}
+
+TEST_F(StoppedQueue, AScriptThatRanToItsEndLeftEveryJobDone) {
+    queue_three_and_start();
+    for (const char* name : {"a.mkv", "b.mkv", "c.mkv"}) os.write_file(dir.file(name), "video");
+    os.delete_file(dir.file("temp.bat")); // its last line
+    again.start();
+    ASSERT_EQ(dialogs2.asked.size(), 1u);
+    EXPECT_EQ(dialogs2.asked[0], "message|quorbel|3 of 3 jobs had finished before quorbel "
+                                 "stopped; they are marked done.");
+}
+
+TEST_F(StoppedQueue, AFirstPassThatWroteTheVideoIsRunAgain) {
+    // The conditional pair's first pass writes the video itself: cut short
+    // in its second pass, the video is not the first pass's any more.
+    app.start();
+    commands::JobList pair = job("p", true);
+    pair[2].replace(pair[2].find("-o nul"), 6, "-o \"" + dir.file("p.mkv") + "\"");
+    app.queue.lines = pair;
+    app.jobs_changed(0);
+    press(Ctl::start);
+    os.write_file(dir.file("p.stat"), "#options: 1\n");
+    os.write_file(dir.file("p.mkv"), "half a vid");
+    again.start();
+    ASSERT_EQ(dialogs2.asked.size(), 1u);
+    EXPECT_EQ(dialogs2.asked[0], "message|quorbel|0 of 1 job had finished before quorbel "
+                                 "stopped. Start runs it again.");
+    EXPECT_EQ(again.queue.lines, pair);
 }
 
 TEST_F(StoppedQueue, AStatsFileOfAnEarlierRunOrAPassCutShortResumesNothing) {

@@ -255,24 +255,37 @@ void FrontEnd::resume_stopped_queue() {
             continue;
         }
         // A script stopped before its last line leaves itself and its
-        // environment file behind.
+        // environment file behind; the last job it had begun may have been
+        // cut short, whatever file it left (x264 killed midway leaves a
+        // partial video), while the jobs before it ran to their end.
+        const bool stopped = os.file_exists(folder.path + r.name);
+        size_t cut = w.jobs.size(); // none
+        for (size_t j = w.jobs.size(); stopped && j-- > 0;)
+            if (touched(w.jobs[j], w.started, os)) {
+                cut = j;
+                break;
+            }
         for (const std::string& left : {r.name, commands::environment_of(r.name) + ".bat"})
             if (os.file_exists(folder.path + left)) os.delete_file(folder.path + left);
-        for (const WatchedJob& job : w.jobs) {
+        for (size_t j = 0; j < w.jobs.size(); ++j) {
+            const WatchedJob& job = w.jobs[j];
             ++jobs;
-            if (produced(job, w.started, now, os)) {
+            if (j != cut && produced(job, w.started, now, os)) {
                 finished += mark_done(queue.lines, job.lines);
                 continue;
             }
             // A first pass that ended leaves its stats file under its own
-            // name, written during the run: the job goes on from its next pass.
+            // name, written during the run: the job goes on from its next
+            // pass, if the first wrote no part of the job's video.
             if (job.passes < 2) continue;
             for (size_t i = 0; i < job.lines.size(); ++i) {
                 if (!commands::runs_x264(job.lines[i])) continue;
                 std::optional<std::string> stats = commands::stats_file(job.lines[i]);
                 std::optional<platform::FileInfo> info =
-                    stats && commands::is_first_pass(job.lines[i]) ? os.file_info(*stats)
-                                                                   : std::nullopt;
+                    stats && commands::is_first_pass(job.lines[i]) &&
+                            !commands::written_file(job.lines[i])
+                        ? os.file_info(*stats)
+                        : std::nullopt;
                 if (info && info->modified >= w.started &&
                     mark_line_done(queue.lines, job.lines, i))
                     ++resumed;
@@ -292,8 +305,10 @@ void FrontEnd::resume_stopped_queue() {
     if (finished == 0)
         told += ". Start runs " + std::string(jobs == 1 ? "it" : "them") + " again.";
     else
-        told += std::string("; ") + (finished == 1 ? "it is" : "they are") +
-                " marked done. Start runs the other " + std::to_string(jobs - finished) + ".";
+        told +=
+            std::string("; ") + (finished == 1 ? "it is" : "they are") + " marked done." +
+            (finished == jobs ? ""
+                              : " Start runs the other " + std::to_string(jobs - finished) + ".");
     if (resumed > 0)
         told += " " + std::to_string(resumed) + (resumed == 1 ? " of them goes" : " of them go") +
                 " on from its second pass: the first had ended.";

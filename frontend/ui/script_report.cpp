@@ -42,6 +42,18 @@ bool log_tells_error(const WatchedJob& job, platform::Os& os) {
 
 } // namespace
 
+bool touched(const WatchedJob& job, int64_t started, platform::Os& os) {
+    std::vector<std::string> files = commands::files_written(job.lines, 0, job.lines.size());
+    for (const std::string& line : job.lines)
+        if (std::optional<std::string> stats = commands::stats_file(line))
+            files.push_back(*stats + ".temp");
+    for (const std::string& file : files) {
+        std::optional<platform::FileInfo> info = os.file_info(file);
+        if (info && info->modified >= started) return true;
+    }
+    return false;
+}
+
 bool produced(const WatchedJob& job, int64_t started, int64_t ended, platform::Os& os) {
     std::optional<platform::FileInfo> info = os.file_info(job.block.final_file);
     return info && info->size > 0 && info->modified >= started && info->modified <= ended &&

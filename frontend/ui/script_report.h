@@ -35,6 +35,11 @@ WatchedJob recorded_job(const commands::JobList& lines, int64_t log_from);
 // no "x264 [error]" line among what the script's run appended.
 bool produced(const WatchedJob& job, int64_t started, int64_t ended, platform::Os& os);
 
+// Whether the run wrote any file of the job (its output, stats, the stats'
+// temporary file, its log) at `started` or later: a job that a stopped
+// script had begun.
+bool touched(const WatchedJob& job, int64_t started, platform::Os& os);
+
 // The last line the run wrote into the job's log, runlog's own frame lines
 // aside (x264 states there why it stopped); empty when there is none.
 std::string last_log_line(const WatchedJob& job, platform::Os& os);
