@@ -3,6 +3,7 @@
 //   window_driver wait            waits until the window is idle
 //   window_driver page N          shows page N (0 to 4) with Ctrl+Tab
 //   window_driver cancel          presses "Cancel"
+//   window_driver front           puts the window above every other one
 //   window_driver edit            queues a job, selects its first line and
 //                                 presses "edit" (the box stays open)
 //   window_driver close-edit      closes the "Edit" box with OK
@@ -34,7 +35,7 @@ namespace {
 
 HWND find_window() {
     for (int i = 0; i < 200; ++i) {
-        HWND w = FindWindowA("QuorbelWindow", "quorbel");
+        HWND w = FindWindowA("QuorbelWindow", nullptr); // its title tells a run's progress
         if (w && GetDlgItem(w, static_cast<int>(ui::Ctl::cancel))) return w;
         Sleep(50);
     }
@@ -137,6 +138,12 @@ int main(int argc, char** argv) {
         if (!h) return 1;
         PostMessageA(h, BM_CLICK, 0, 0);
         Sleep(500);
+        return 0;
+    }
+    if (command == "front") {
+        SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+        SetForegroundWindow(w);
+        Sleep(300);
         return 0;
     }
     if (command == "cancel") {
