@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "frontend/cluster/slurm_export.h"
 #include "frontend/commands/batch_script.h"
 #include "frontend/commands/job_check.h"
 #include "frontend/commands/job_files.h"
@@ -21,11 +22,15 @@ namespace {
 const char usage[] =
     "usage: quorbel-cli [--settings FILE] [--set KEY=VALUE]... [--program-folder DIR]\n"
     "                   [--output-folder DIR] [--save-settings FILE] [--bat FILE]\n"
-    "                   [--inputs FILE] [INPUT...]\n";
+    "                   [--inputs FILE] [INPUT...]\n"
+    "       quorbel-cli --slurm DIR [--jobs FILE] [--path-map WINDOWS=POSIX]... [--tools DIR]\n"
+    "                   [--max-running K] [--cpus N] [the options above]\n";
 
 struct Options {
     std::optional<std::string> settings_file, program_folder, output_folder, save_file, bat_file,
-        inputs_file;
+        inputs_file, slurm_folder, jobs_file, tools_folder;
+    std::vector<cluster::PathMap> maps;
+    unsigned max_running = 0, cpus = 1;
     std::vector<std::pair<std::string, std::string>> sets;
     std::vector<std::string> inputs;
     bool help = false;
@@ -73,7 +78,25 @@ Options parse(const std::vector<std::string>& args) {
             o.bat_file = operand();
         else if (a == "--inputs")
             o.inputs_file = operand();
-        else if (a == "--set") {
+        else if (a == "--slurm")
+            o.slurm_folder = operand();
+        else if (a == "--jobs")
+            o.jobs_file = operand();
+        else if (a == "--tools")
+            o.tools_folder = operand();
+        else if (a == "--path-map") {
+            std::string m = operand();
+            std::optional<cluster::PathMap> map = cluster::parse_path_map(m);
+            if (!map)
+                throw UsageError{"--path-map " + m +
+                                 ": not WINDOWS=POSIX (C:\\video\\=/data/video/)"};
+            o.maps.push_back(*map);
+        } else if (a == "--max-running" || a == "--cpus") {
+            std::string n = operand();
+            if (!is_decimal_int(n) || std::stoll(n) < 1 || std::stoll(n) > 4096)
+                throw UsageError{a + " " + n + ": not a whole number from 1 to 4096"};
+            (a == "--cpus" ? o.cpus : o.max_running) = static_cast<unsigned>(std::stoll(n));
+        } else if (a == "--set") {
             std::string kv = operand();
             size_t eq = kv.find('=');
             if (eq == std::string::npos) throw UsageError{"--set " + kv + ": missing '='"};
@@ -108,6 +131,45 @@ void apply_set(settings::Settings& s, const std::string& key, const std::string&
 int fail(std::ostream& err, const std::string& message, int code = 2) {
     err << "quorbel-cli: " << message << "\n";
     return code;
+}
+
+// The job lines of a file: CR LF or LF after each.
+commands::JobList read_job_lines(const std::string& text) {
+    commands::JobList lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+int write_slurm(const Options& o, const commands::JobList& jobs, platform::Os& os,
+                std::ostream& out, std::ostream& err) {
+    cluster::SlurmOptions so;
+    so.folder = with_separator(*o.slurm_folder);
+    if (so.folder[0] != '/')
+        return fail(err, "--slurm " + *o.slurm_folder + ": not a POSIX path from /");
+    std::string tools = o.tools_folder.value_or(os.program_folder());
+    while (tools.size() > 1 && tools.back() == '/') tools.pop_back();
+    so.tools = tools;
+    so.maps = o.maps;
+    so.max_running = o.max_running;
+    so.cpus = o.cpus;
+    cluster::SlurmExport e = cluster::slurm_export(jobs, so);
+    if (!e.refusal.empty()) return fail(err, e.refusal);
+    os.create_folder(so.folder);
+    os.create_folder(so.folder + "log");
+    for (const auto& [name, text] : e.files)
+        if (!os.write_file(so.folder + name, text))
+            return fail(err, "cannot write " + so.folder + name + ": " + os.last_error(), 1);
+    for (const std::string& note : e.notes) out << note << "\n";
+    out << "written into " << so.folder << ": submit with sh " << so.folder << "submit.sh\n";
+    return 0;
 }
 
 } // namespace
@@ -200,6 +262,13 @@ int run(const std::vector<std::string>& args, platform::Os& os, platform::MediaP
         used.add(jobs, block);
     }
 
+    if (o.jobs_file) {
+        // A kept job list or a saved batch file: its lines as they stand.
+        std::optional<std::string> text = os.read_file(*o.jobs_file);
+        if (!text) return fail(err, "cannot read " + *o.jobs_file + ": " + os.last_error());
+        jobs = read_job_lines(*text);
+    }
+    if (o.slurm_folder) return write_slurm(o, jobs, os, out, err);
     if (o.bat_file) {
         // In the console's code page, which the command interpreter reads.
         std::string name = commands::batch_file_name(*o.bat_file);

@@ -1,5 +1,7 @@
 #include "frontend/cluster/posix_lines.h"
 
+#include <algorithm>
+
 #include "frontend/settings/ascii_case.h"
 
 namespace cluster {
@@ -53,8 +55,6 @@ std::string slashes(std::string path) {
     return path;
 }
 
-// A word as the node names it; nothing (and `refusal` set) for a Windows
-// path that no map maps.
 std::optional<std::string> node_word(const std::string& w, const std::vector<PathMap>& maps,
                                      std::string& refusal) {
     if (settings::ascii_lower(w) == "nul") return "/dev/null";
@@ -124,7 +124,7 @@ bool split(const std::string& text, std::vector<std::vector<Word>>& parts, std::
 
 // One command (a pipe of programs) for sh, or nothing with `refusal` set.
 std::optional<std::string> command(std::string text, const std::vector<PathMap>& maps,
-                                   std::string& refusal) {
+                                   std::string& refusal, std::vector<std::string>& used) {
     if (!text.empty() && text[0] == '@') text.erase(0, 1);
     std::vector<std::vector<Word>> parts;
     if (!split(text, parts, refusal)) return std::nullopt;
@@ -140,6 +140,9 @@ std::optional<std::string> command(std::string text, const std::vector<PathMap>&
         }
         if (!sh.empty()) sh += " | ";
         sh += program->posix;
+        std::string used_name = program->posix;
+        used_name.erase(std::remove(used_name.begin(), used_name.end(), '"'), used_name.end());
+        if (name != "del" && name != "move") used.push_back(used_name);
         for (size_t i = 1; i < part.size(); ++i) {
             const std::string& w = part[i].text;
             if (name == "move" && settings::ascii_lower(w) == "/y") continue;
@@ -160,6 +163,11 @@ bool starts_with_word(const std::string& text, const std::string& word) {
 }
 
 } // namespace
+
+std::optional<std::string> node_path(const std::string& name, const std::vector<PathMap>& maps,
+                                     std::string& refusal) {
+    return node_word(name, maps, refusal);
+}
 
 std::optional<PathMap> parse_path_map(const std::string& text) {
     size_t eq = text.find('=');
@@ -226,7 +234,8 @@ PosixLine posix_line(const std::string& line, const std::vector<PathMap>& maps) 
         out.refusal = "its test is none of those the generators write";
         return out;
     }
-    std::optional<std::string> sh = command(test.empty() ? text : rest, maps, out.refusal);
+    std::optional<std::string> sh =
+        command(test.empty() ? text : rest, maps, out.refusal, out.programs);
     if (!sh) return out;
     out.sh = test.empty() ? *sh : "if " + test + "; then " + *sh + "; fi";
     return out;

@@ -28,10 +28,16 @@ struct PathMap {
 std::optional<PathMap> parse_path_map(const std::string& text);
 
 struct PosixLine {
-    std::string sh;      // empty for a line that runs nothing there ("@rem")
-    std::string refusal; // why the line cannot run on a node; empty when it can
+    std::string sh;                    // empty for a line that runs nothing there ("@rem")
+    std::string refusal;               // why the line cannot run on a node; empty when it can
+    std::vector<std::string> programs; // what it runs on the node ("x264", "$tools/runlog")
 };
 PosixLine posix_line(const std::string& line, const std::vector<PathMap>& maps);
+
+// A file name of a line as the nodes name it; nothing (and `refusal` set)
+// for a Windows path that no map maps.
+std::optional<std::string> node_path(const std::string& name, const std::vector<PathMap>& maps,
+                                     std::string& refusal);
 
 // A word quoted for sh: as it is when every byte is safe, else in single
 // quotes.
