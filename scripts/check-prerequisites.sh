@@ -47,4 +47,8 @@ need x264 x264
 need sox sox
 need bc bc
 need qemu-x86_64 qemu-user
+need sbatch slurm-client
+need slurmctld slurmctld
+need slurmd slurmd
+need munged munge
 exit $missing

@@ -18,6 +18,7 @@ packages=(
   libxrender1 libxrandr2 libxcursor1 libxi6 libxcomposite1 libxinerama1 libxfixes3 libxxf86vm1
   xvfb xauth fonts-dejavu-extra imagemagick
   pkg-config libavformat-dev ffmpeg x264 qemu-user libsndfile1-dev sox libbenchmark-dev bc
+  slurm-wlm munge
 )
 
 # wine32 comes from the i386 architecture.
