@@ -51,6 +51,8 @@ TEST(PosixLines, EachShapeTheGeneratorsWrite) {
         // The muxers and their clean-up.
         {"@mp4box.exe -add \"C:\\video\\a.aac\" \"C:\\video\\a.mp4\"",
          "MP4Box -add /data/video/a.aac /data/video/a.mp4; level=$?"},
+        {"@mp4creator.exe -create=\"C:\\video\\a.aac\" \"C:\\video\\a.mp4\"",
+         "mp4creator -create=/data/video/a.aac /data/video/a.mp4; level=$?"},
         {"@if not errorlevel 1 del \"C:\\video\\a.aac\"",
          "if [ \"$level\" -lt 1 ]; then rm -f /data/video/a.aac; level=$?; fi"},
         {"@mkvmerge -o \"C:\\video\\a.mkv\" \"C:\\video\\a.mp4\" \"C:\\video\\a.aac\"",
@@ -60,11 +62,11 @@ TEST(PosixLines, EachShapeTheGeneratorsWrite) {
         {"@if exist \"C:\\video\\m.mkv\" move /y \"C:\\video\\m.mkv\" \"C:\\video\\a.mkv\"",
          "if [ -e /data/video/m.mkv ]; then mv -f /data/video/m.mkv /data/video/a.mkv; level=$?; "
          "fi"},
-        // Audio in direct mode: ffmpeg's samples into an encoder the nodes have.
-        {"@ffmpeg.exe -v error -i \"C:\\video\\a.y4m\" -vn -ac 2 -f wav - | ffmpeg.exe -i - "
-         "\"C:\\video\\a.aac\"",
-         "ffmpeg -v error -i /data/video/a.y4m -vn -ac 2 -f wav - | ffmpeg -i - /data/video/a.aac; "
-         "level=$?"},
+        // Audio in direct mode: ffmpeg's samples into the AAC encoder.
+        {"@ffmpeg.exe -v error -i \"C:\\video\\a.y4m\" -vn -ac 2 -f wav - | neroaacenc_sse2.exe "
+         "-if - -of \"C:\\video\\a.mp4\" -ignorelength -cbr 128000",
+         "ffmpeg -v error -i /data/video/a.y4m -vn -ac 2 -f wav - | neroAacEnc -if - -of "
+         "/data/video/a.mp4 -ignorelength -cbr 128000; level=$?"},
         // Names with the bytes sh gives a meaning to reach the programs intact.
         {"@x264.exe -o \"/v/it's $HOME `id` & 100%% (1);.mkv\" \"/v/a b.y4m\"",
          "x264 -o '/v/it'\\''s $HOME `id` & 100% (1);.mkv' '/v/a b.y4m'; level=$?"},
@@ -82,9 +84,15 @@ TEST(PosixLines, EveryLineOfEveryModeRunsOnANode) {
     s.outfile = "C:\\video\\out\\clip.mp4";
     s.statsname = "C:\\video\\stats\\clip.stat";
     s.logname = "C:\\video\\log\\clip.txt";
-    for (int mode = 0; mode < 14; ++mode) {
-        s.mode = mode;
-        s.value = mode == 2 || mode == 13 ? "20" : "1000";
+    // Audio in direct mode, each encoder, each muxer.
+    s.x264input = "direct";
+    s.infile = "C:\\video\\in\\clip.y4m";
+    s.aud = 1;
+    for (int mode = 0; mode < 14 * 4 * 6; ++mode) {
+        s.mode = mode % 14;
+        s.muxer = mode / 14 % 4;
+        s.ae = mode / 56;
+        s.value = s.mode == 2 || s.mode == 13 ? "20" : "1000";
         for (const std::string& line : commands::job_block(s, {})) {
             cluster::PosixLine got = posix_line(line, maps);
             EXPECT_EQ(got.refusal, "") << "mode " << mode << ": " << line;

@@ -30,6 +30,12 @@ const Program programs[] = {
     {"mkvmerge", "mkvmerge"},
     {"mp4box.exe", "MP4Box"},
     {"mp4box", "MP4Box"},
+    {"mp4creator.exe", "mp4creator"},
+    {"mp4creator", "mp4creator"},
+    // The AAC encoders of the audio pipe, by the names of their Linux builds.
+    {"neroaacenc.exe", "neroAacEnc"},
+    {"neroaacenc_sse2.exe", "neroAacEnc"},
+    {"enc_aacplus.exe", "enc_aacplus"},
     {"runlog.exe", "\"$tools/runlog\""},
     {"sizegate.exe", "\"$tools/sizegate\""},
     {"del", "rm -f"},
@@ -59,7 +65,15 @@ std::optional<std::string> node_word(const std::string& w, const std::vector<Pat
                                      std::string& refusal) {
     if (settings::ascii_lower(w) == "nul") return "/dev/null";
     if (!w.empty() && w[0] == '/') return slashes(w);
-    if (!is_windows_path(w)) return w;
+    if (!is_windows_path(w)) {
+        // An option that carries a name: "-create=C:\v\a.aac".
+        size_t eq = w.find('=');
+        if (eq == std::string::npos || eq + 1 == w.size() ||
+            (w[eq + 1] != '/' && !is_windows_path(w.substr(eq + 1))))
+            return w;
+        std::optional<std::string> name = node_word(w.substr(eq + 1), maps, refusal);
+        return name ? std::optional<std::string>(w.substr(0, eq + 1) + *name) : std::nullopt;
+    }
     const std::string key = windows_key(w);
     for (const PathMap& m : maps) {
         const std::string prefix = windows_key(m.windows);
