@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # The job list on the test cluster against the same task scripts run one
-# after another on this machine: eight jobs with the default settings (x264
-# on one thread each) on y4m clips, written by quorbel-cli --slurm; three
-# runs each, in turns, and their medians.
-# Usage: bench-cluster.sh [RUNS]
+# after another on this machine (and the report): eight jobs with the
+# default settings (x264 on one thread each) on y4m clips of FRAMES frames,
+# written by quorbel-cli --slurm; three runs each, in turns, and their
+# medians. Each array run is timed from submit.sh until the queue is empty.
+# Usage: bench-cluster.sh [RUNS [FRAMES]]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-runs=${1:-3}
+runs=${1:-3} frames=${2:-300}
 "$root/scripts/install-deps.sh" >/dev/null
 "$root/scripts/build.sh" build >/dev/null
 bin="$root/build/bin"
@@ -17,7 +18,7 @@ eval "$("$root/scripts/slurm-cluster.sh" start "$cluster")"
 mkdir -p "$work/clips"
 inputs=()
 for n in 1 2 3 4 5 6 7 8; do
-  ffmpeg -loglevel error -y -f lavfi -i "testsrc2=size=640x360:rate=25" -frames:v 150 \
+  ffmpeg -loglevel error -y -f lavfi -i "testsrc2=size=640x360:rate=25" -frames:v "$frames" \
     -vf "noise=alls=20:allf=t:all_seed=$n" -pix_fmt yuv420p "$work/clips/clip$n.y4m"
   inputs+=("$work/clips/clip$n.y4m")
 done
@@ -42,11 +43,12 @@ for r in $(seq "$runs"); do
   dir=$(export_run "sequential-$r")
   start=$(now)
   for task in "$dir"/export/task-*.sh; do sh "$task" >/dev/null 2>&1; done
+  sh "$dir/export/report.sh"
   sequential+=("$(echo "$(now) - $start" | bc)")
 done
 median() { printf '%s\n' "$@" | sort -n | sed -n "$(( ($# + 1) / 2 ))p"; }
 m1=$(median "${sequential[@]}") m2=$(median "${array[@]}")
-echo "processors: $(nproc); 8 jobs, 640x360, 150 frames each, default settings (--threads 1)"
+echo "processors: $(nproc); 8 jobs, 640x360, $frames frames each, default settings (--threads 1)"
 printf '| run | times (s) | median (s) |\n| --- | --- | --- |\n'
 printf '| one after another | %s | %.2f |\n' "${sequential[*]}" "$m1"
 printf '| Slurm array | %s | %.2f |\n' "${array[*]}" "$m2"
