@@ -108,6 +108,13 @@ TEST_F(Cli, BadUsageIsOneLineAndExitTwo) {
         {"--settings", dir.file("missing.ini")},
         {"--bat"},
         {"--inputs", dir.file("no-list.txt")},
+        // The cluster's export.
+        {"--path-map", "video=/data/video/"},
+        {"--max-running", "0"},
+        {"--cpus", "four"},
+        {"--slurm", "export"},           // not a folder from /
+        {"--slurm", dir.file("export")}, // no job in the list
+        {"--slurm", dir.file("export"), "--jobs", dir.file("no.jobs")},
     };
     for (std::vector<std::string> args : bad) {
         args.insert(args.begin(), {"--program-folder", dir.path()});
@@ -118,6 +125,7 @@ TEST_F(Cli, BadUsageIsOneLineAndExitTwo) {
         EXPECT_EQ(out.str(), "");
     }
     EXPECT_FALSE(os.file_exists(bat));
+    EXPECT_FALSE(os.file_exists(dir.file("export")));
     EXPECT_EQ(run({"--help"}), 0);
     EXPECT_EQ(out.str().rfind("usage: quorbel-cli", 0), 0u);
     // Only an option in option position asks for help.
