@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A one-node Slurm cluster in a folder of its own, for the tests: no
-# systemd, nothing in /etc. munged with its own key and socket, slurmctld and
+# systemd, nothing in /etc, on 127.0.0.1 whatever the host name resolves to.
+# munged with its own key and socket, slurmctld and
 # slurmd with their own ports, so that two clusters can run side by side.
 #   slurm-cluster.sh start DIR   starts it; prints the line that points the
 #                                clients at it (export SLURM_CONF=...)
@@ -50,7 +51,7 @@ host=$(hostname -s)
 memory=$(awk '/MemTotal/ { print int($2 / 1024) - 512 }' /proc/meminfo)
 cat >"$dir/etc/slurm.conf" <<CONF
 ClusterName=quorbel
-SlurmctldHost=$host
+SlurmctldHost=$host(127.0.0.1)
 SlurmUser=root
 SlurmctldPort=$port
 SlurmdPort=$((port + 1))
@@ -75,7 +76,7 @@ JobCompLoc=$dir/log/jobcomp.txt
 MpiDefault=none
 ReturnToService=2
 SlurmdParameters=config_overrides
-NodeName=$host CPUs=$(nproc) RealMemory=$memory State=UNKNOWN
+NodeName=$host NodeAddr=127.0.0.1 NodeHostname=$host CPUs=$(nproc) RealMemory=$memory State=UNKNOWN
 PartitionName=main Nodes=ALL Default=YES MaxTime=INFINITE State=UP
 CONF
 export SLURM_CONF="$dir/etc/slurm.conf"
