@@ -28,20 +28,6 @@ using ui::Ctl;
 
 namespace {
 
-std::string environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
-std::vector<std::string> split(const std::string& text, char separator) {
-    std::vector<std::string> parts;
-    size_t start = 0;
-    for (size_t end; (end = text.find(separator, start)) != std::string::npos; start = end + 1)
-        parts.push_back(text.substr(start, end - start));
-    parts.push_back(text.substr(start));
-    return parts;
-}
-
 // Picks the input through "..." and the open-file dialog: the path typed
 // into the dialog's file name box, then "Open".
 void pick_input(const Running& app, const std::string& path) {
@@ -67,8 +53,9 @@ struct Job {
 } // namespace
 
 TEST(FirstVideo, QueuedFromTheWindowAndRunByStart) {
-    const std::string program = environment("QUORBEL_PROGRAM"), out = environment("QUORBEL_OUT");
-    const std::vector<std::string> clips = split(environment("QUORBEL_CLIPS"), '|');
+    const std::string program = test::environment("QUORBEL_PROGRAM"),
+                      out = test::environment("QUORBEL_OUT");
+    const std::vector<std::string> clips = test::split(test::environment("QUORBEL_CLIPS"), '|');
     ASSERT_FALSE(program.empty());
     ASSERT_EQ(clips.size(), 5u);
     platform::Os& os = platform::native_os();

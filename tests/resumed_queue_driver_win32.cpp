@@ -27,20 +27,6 @@ using ui::Ctl;
 
 namespace {
 
-std::string environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
-std::vector<std::string> split(const std::string& text, char separator) {
-    std::vector<std::string> parts;
-    size_t start = 0;
-    for (size_t end; (end = text.find(separator, start)) != std::string::npos; start = end + 1)
-        parts.push_back(text.substr(start, end - start));
-    parts.push_back(text.substr(start));
-    return parts;
-}
-
 // Ends every process with one of these program names, again until none is
 // left (a script may start the next one meanwhile).
 void kill_programs(std::initializer_list<const char*> names) {
@@ -84,8 +70,9 @@ template <class Done> bool wait_for(Done done, int ms) {
 } // namespace
 
 TEST(ResumedQueue, AStoppedQueueGoesOnWhereItStopped) {
-    const std::string program = environment("QUORBEL_PROGRAM"), out = environment("QUORBEL_OUT");
-    const std::vector<std::string> clips = split(environment("QUORBEL_CLIPS"), '|');
+    const std::string program = test::environment("QUORBEL_PROGRAM"),
+                      out = test::environment("QUORBEL_OUT");
+    const std::vector<std::string> clips = test::split(test::environment("QUORBEL_CLIPS"), '|');
     ASSERT_FALSE(program.empty());
     ASSERT_EQ(clips.size(), 3u);
     platform::Os& os = platform::native_os();

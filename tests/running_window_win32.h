@@ -6,13 +6,31 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "frontend/ui/control_ids.h"
 
 namespace test {
 
 using ui::Ctl;
+
+// A variable of the environment the driving script sets; empty when unset.
+inline std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// The parts of `text` between the separators.
+inline std::vector<std::string> split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (size_t end; (end = text.find(separator, start)) != std::string::npos; start = end + 1)
+        parts.push_back(text.substr(start, end - start));
+    parts.push_back(text.substr(start));
+    return parts;
+}
 
 // A control of the window: in the window itself or in one of its pages. A
 // page's controls are made when it is first shown, so its tab is chosen

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <map>
-#include <numeric>
 #include <set>
 
 #include "frontend/commands/job_blocks.h"
+#include "frontend/commands/job_sharing.h"
 
 namespace cluster {
 
@@ -160,19 +160,13 @@ SlurmExport slurm_export(const commands::JobList& lines, const SlurmOptions& o) 
     }
 
     // Jobs that write one file go to one task, in list order.
-    std::vector<size_t> group(jobs.size());
-    std::iota(group.begin(), group.end(), 0);
-    auto find = [&](size_t j) {
-        while (group[j] != j) j = group[j] = group[group[j]];
-        return j;
-    };
+    commands::JobGroups groups(jobs.size());
     std::map<std::string, size_t> writer;
     for (size_t j = 0; j < jobs.size(); ++j)
         for (const std::string& f : jobs[j].writes) {
             auto [it, first] = writer.emplace(f, j);
             if (first) continue;
-            size_t a = find(it->second), b = find(j);
-            if (a != b) group[std::max(a, b)] = std::min(a, b);
+            groups.join(it->second, j);
             out.notes.push_back("jobs " + std::to_string(jobs[it->second].number) + " and " +
                                 std::to_string(jobs[j].number) + " both write " + f +
                                 ": one task runs them one after another");
@@ -180,7 +174,7 @@ SlurmExport slurm_export(const commands::JobList& lines, const SlurmOptions& o) 
     std::vector<std::vector<const Job*>> tasks;
     std::map<size_t, size_t> task_of_group;
     for (size_t j = 0; j < jobs.size(); ++j) {
-        auto [it, first] = task_of_group.emplace(find(j), tasks.size());
+        auto [it, first] = task_of_group.emplace(groups.find(j), tasks.size());
         if (first) tasks.emplace_back();
         tasks[it->second].push_back(&jobs[j]);
     }

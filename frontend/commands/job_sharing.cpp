@@ -23,23 +23,19 @@ std::vector<std::string> lines_outside_jobs(const JobList& lines) {
     return outside;
 }
 
-namespace {
+JobGroups::JobGroups(size_t jobs) : parent(jobs) {
+    std::iota(parent.begin(), parent.end(), 0);
+}
 
-// Jobs joined by the files they write: each job's group is that of the
-// first job it shares a file with, through any chain of shared files.
-struct Groups {
-    std::vector<size_t> parent;
-    size_t find(size_t j) {
-        while (parent[j] != j) j = parent[j] = parent[parent[j]];
-        return j;
-    }
-    void join(size_t a, size_t b) {
-        a = find(a), b = find(b);
-        if (a != b) parent[std::max(a, b)] = std::min(a, b);
-    }
-};
+size_t JobGroups::find(size_t job) {
+    while (parent[job] != job) job = parent[job] = parent[parent[job]];
+    return job;
+}
 
-} // namespace
+void JobGroups::join(size_t a, size_t b) {
+    a = find(a), b = find(b);
+    if (a != b) parent[std::max(a, b)] = std::min(a, b);
+}
 
 SharedJobs share_jobs(const JobList& lines, size_t count, const std::vector<std::string>& busy,
                       platform::Os& os) {
@@ -56,8 +52,7 @@ SharedJobs share_jobs(const JobList& lines, size_t count, const std::vector<std:
 
     std::vector<JobBlock> jobs = live_jobs(lines);
     std::vector<bool> left(jobs.size(), false);
-    Groups groups{std::vector<size_t>(jobs.size())};
-    std::iota(groups.parent.begin(), groups.parent.end(), 0);
+    JobGroups groups(jobs.size());
     std::map<std::string, size_t> writer; // a file's first writer
     for (size_t j = 0; j < jobs.size(); ++j) {
         for (const std::string& file : files_written(lines, jobs[j].first, jobs[j].end)) {

@@ -18,6 +18,15 @@ namespace commands {
 // the list is their order, which scripts run at once cannot keep.
 std::vector<std::string> lines_outside_jobs(const JobList& lines);
 
+// Jobs joined by the files they write: each job's group is that of the
+// first job it shares a file with, through any chain of shared files.
+struct JobGroups {
+    explicit JobGroups(size_t jobs);
+    size_t find(size_t job); // the group's first job
+    void join(size_t a, size_t b);
+    std::vector<size_t> parent;
+};
+
 struct SharedJobs {
     // At most the scripts asked for; none when no job is left to run.
     std::vector<JobList> scripts;
