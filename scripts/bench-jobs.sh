@@ -4,6 +4,7 @@
 # × 1,000 and × 4,000 natively (Google Benchmark).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/wine-env.sh"
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh" build build-win >/dev/null
 export WINEPREFIX="$root/build-win/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="

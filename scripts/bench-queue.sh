@@ -7,6 +7,7 @@
 # Usage: bench-queue.sh [RUNS]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/wine-env.sh"
 runs=${1:-3}
 "$root/scripts/install-deps.sh" >/dev/null
 "$root/scripts/build.sh" build-win >/dev/null

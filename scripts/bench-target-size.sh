@@ -10,6 +10,7 @@
 # Not a test: it prints a table. Needs the build-win tree.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/wine-env.sh"
 bin="$root/build-win/bin"
 x264=$("$root/scripts/build-x264.sh")
 export WINEPREFIX=${WINEPREFIX:-$root/build-win/wineprefix} WINEDEBUG=-all

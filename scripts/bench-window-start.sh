@@ -8,6 +8,7 @@
 # starts from its built-in defaults.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/wine-env.sh"
 rounds=${1:-20}
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh" build-win >/dev/null

@@ -3,6 +3,7 @@
 # host feeds it audio, and saves a screenshot (default: dialog.png).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/wine-env.sh"
 out=${1:-dialog.png}
 export WINEPREFIX="$root/build-win/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 "$root/scripts/prepare-wine-prefix.sh"

@@ -7,6 +7,7 @@
 # licence. VERSION is the CMake project version. Prints the two paths.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/wine-env.sh"
 "$root/scripts/build.sh" build-win >&2
 win="$root/build-win"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$win/CMakeCache.txt")

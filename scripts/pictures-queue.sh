@@ -8,6 +8,7 @@
 # Usage: pictures-queue.sh OUTPUT_FOLDER
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/wine-env.sh"
 out=$(mkdir -p "$1" && cd "$1" && pwd)
 export WINEPREFIX=${WINEPREFIX:-$root/build-win/wineprefix} WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="

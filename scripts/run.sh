@@ -10,10 +10,18 @@
 # and ffprobe shows the video that came out.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/wine-env.sh"
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh" build build-win
 bin="$root/build-win/bin"
 cp "$("$root/scripts/build-x264.sh")" "$bin/x264.exe"
+
+# A sample clip: 320x240, 250 frames of moving pictures with noise.
+sample="$root/build/sample"
+mkdir -p "$sample"
+[ -f "$sample/clip.y4m" ] || ffmpeg -loglevel error -y -f lavfi -i testsrc2=size=320x240:rate=25 \
+  -frames:v 250 -vf noise=alls=24:allf=t -pix_fmt yuv420p "$sample/clip.y4m"
+win() { local path=${1//\//\\}; echo "Z:$path"; } # wine maps the Unix root to Z:
 
 echo
 export WINEPREFIX="$root/build-win/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -23,15 +31,10 @@ if [ -n "${DISPLAY:-}" ]; then
   wine "$bin/quorbel.exe"
 else
   echo "== quorbel.exe on a virtual display: pictures of its question and its pages"
-  "$root/scripts/window-pictures.sh" "$bin" "$root/build-win/pictures"
+  "$root/scripts/window-pictures.sh" "$bin" "$root/build-win/pictures" "$sample/clip.y4m"
 fi
 echo "settings it left: build-win/bin/quorbel.ini"
 
-sample="$root/build/sample"
-mkdir -p "$sample"
-[ -f "$sample/clip.y4m" ] || ffmpeg -loglevel error -y -f lavfi -i testsrc2=size=320x240:rate=25 \
-  -frames:v 250 -vf noise=alls=24:allf=t -pix_fmt yuv420p "$sample/clip.y4m"
-win() { local path=${1//\//\\}; echo "Z:$path"; } # wine maps the Unix root to Z:
 
 echo
 echo "== quorbel-cli: 'Automated Double Passes' to 2 MB, lines for current x264, which opens the clip itself"

@@ -12,6 +12,7 @@
 #
 # Usage: first_video_test.sh BIN_FOLDER X264_EXE DRIVER_EXE
 set -uo pipefail
+source "$(dirname "$0")/../scripts/wine-env.sh"
 bin=$1 x264=$2 driver=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -43,8 +43,8 @@ add_dependencies(plugin_output dsp_levo)
 
 if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 8)
   add_test(NAME plugin_exports
-           COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/plugin_exports_test.sh $<TARGET_FILE:dsp_levo>
-                   ${CMAKE_BINARY_DIR}/i686/bin/dsp_levo.dll)
+           COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/plugin_exports_test.sh x86-64 $<TARGET_FILE:dsp_levo>
+                   i386 ${CMAKE_BINARY_DIR}/i686/bin/dsp_levo.dll)
 endif()
 
 if(WIN32)

@@ -9,6 +9,7 @@
 #
 # Usage: resumed_queue_test.sh BIN_FOLDER X264_EXE DRIVER_EXE
 set -uo pipefail
+source "$(dirname "$0")/../scripts/wine-env.sh"
 bin=$1 x264=$2 driver=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -47,8 +47,9 @@ inline HWND find_control(HWND window, Ctl id) {
     return nullptr;
 }
 
-// A dialog box of the process (class "#32770") whose title is `title`, once
-// it is shown; nullptr when none comes within `ms` milliseconds.
+// A dialog box of the process (class "#32770") whose title is `title` (any
+// title when it is empty), once it is shown; nullptr when none comes within
+// `ms` milliseconds.
 inline HWND find_dialog(DWORD pid, const std::string& title, int ms = 10000) {
     struct Search {
         DWORD pid;
@@ -65,7 +66,7 @@ inline HWND find_dialog(DWORD pid, const std::string& title, int ms = 10000) {
                 GetClassNameA(w, cls, sizeof cls);
                 GetWindowTextA(w, text, sizeof text);
                 if (owner != s->pid || std::string(cls) != "#32770" || !IsWindowVisible(w) ||
-                    text != s->title)
+                    (!s->title.empty() && text != s->title))
                     return TRUE;
                 s->found = w;
                 return FALSE;
@@ -74,6 +75,29 @@ inline HWND find_dialog(DWORD pid, const std::string& title, int ms = 10000) {
         if (!search.found) Sleep(50);
     }
     return search.found;
+}
+
+// The visible top-level windows of a process, "class 'title'" each, for
+// saying what a program shows instead of what a test waits for.
+inline std::string shown_windows(DWORD pid) {
+    struct Search {
+        DWORD pid;
+        std::string found;
+    } search{pid, {}};
+    EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner != s->pid || !IsWindowVisible(w)) return TRUE;
+            char cls[64] = {}, text[256] = {};
+            GetClassNameA(w, cls, sizeof cls);
+            GetWindowTextA(w, text, sizeof text);
+            s->found += std::string(s->found.empty() ? "" : ", ") + cls + " '" + text + "'";
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found.empty() ? "no window" : search.found;
 }
 
 // The text of a message box (its static text, id 0xFFFF).

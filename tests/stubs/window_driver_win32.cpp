@@ -4,7 +4,10 @@
 //   window_driver page N          shows page N (0 to 4) with Ctrl+Tab
 //   window_driver cancel          presses "Cancel"
 //   window_driver front           puts the window above every other one
-//   window_driver edit            queues a job, selects its first line and
+//   window_driver queue INPUT OUTPUT   types both names and presses "Add";
+//                                 fails with the text of any message box
+//                                 "Add" answers with instead of a new job
+//   window_driver edit            selects the job list's first line and
 //                                 presses "edit" (the box stays open)
 //   window_driver close-edit      closes the "Edit" box with OK
 //   window_driver system-menu     opens the window's system menu
@@ -19,7 +22,8 @@
 //                                 top-level window of any program whose title
 //                                 begins with TITLE, for the pictures of other
 //                                 programs such as the installer
-// Exit code 0 on success, 1 when the window is not found or does not follow.
+// Exit code 0 on success, 1 when the window is not found or does not follow
+// (each step waits 20 s at the most, and says on standard error what failed).
 #include <windows.h>
 
 #include <commctrl.h>
@@ -147,24 +151,58 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "cancel") {
-        SendMessageA(GetDlgItem(w, static_cast<int>(ui::Ctl::cancel)), BM_CLICK, 0, 0);
+        PostMessageA(GetDlgItem(w, static_cast<int>(ui::Ctl::cancel)), BM_CLICK, 0, 0);
         return 0;
     }
-    if (command == "edit") {
-        SendMessageA(GetDlgItem(w, static_cast<int>(ui::Ctl::add)), BM_CLICK, 0, 0);
+    if (command == "queue" && argc == 4) {
+        HWND input = test::find_control(w, ui::Ctl::infile);
+        HWND output = test::find_control(w, ui::Ctl::outfile);
         HWND list = test::find_control(w, ui::Ctl::job_list);
+        if (!input || !output || !list) {
+            std::fprintf(stderr, "window_driver: no input, output or job list field\n");
+            return 1;
+        }
+        SendMessageA(input, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[2]));
+        SendMessageA(output, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
+        DWORD_PTR before = 0, now = 0;
+        SendMessageTimeoutA(list, LB_GETCOUNT, 0, 0, SMTO_NORMAL, 5000, &before);
+        // Posted: "Add" may answer with a message box, which must not hold
+        // the driver.
+        PostMessageA(GetDlgItem(w, static_cast<int>(ui::Ctl::add)), BM_CLICK, 0, 0);
+        for (int waited = 0; waited < 20000; waited += 100) {
+            if (HWND box = test::find_dialog(pid, "", 0)) {
+                std::fprintf(stderr, "window_driver: \"Add\" answered: %s\n",
+                             test::message_text(box).c_str());
+                return 1;
+            }
+            if (SendMessageTimeoutA(list, LB_GETCOUNT, 0, 0, SMTO_NORMAL, 5000, &now) &&
+                now > before)
+                return 0;
+            Sleep(100);
+        }
+        std::fprintf(stderr, "window_driver: \"Add\" queued no job within 20 s\n");
+        return 1;
+    }
+    if (command == "edit") {
+        HWND list = test::find_control(w, ui::Ctl::job_list);
+        if (!list || SendMessageA(list, LB_GETCOUNT, 0, 0) <= 0) {
+            std::fprintf(stderr, "window_driver: the job list is empty\n");
+            return 1;
+        }
         SendMessageA(list, LB_SETCURSEL, 0, 0);
         SendMessageA(GetParent(list), WM_COMMAND,
                      MAKEWPARAM(static_cast<int>(ui::Ctl::job_list), LBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(list));
         PostMessageA(test::find_control(w, ui::Ctl::edit), BM_CLICK, 0, 0);
-        Sleep(700);
-        return FindWindowA("#32770", "Edit") ? 0 : 1;
+        if (test::find_dialog(pid, "Edit", 5000)) return 0;
+        std::fprintf(stderr, "window_driver: no \"Edit\" box within 5 s\n");
+        return 1;
     }
     if (command == "close-edit") {
-        HWND box = FindWindowA("#32770", "Edit");
+        HWND box = test::find_dialog(pid, "Edit", 5000);
         if (!box) return 1;
-        SendMessageA(box, WM_COMMAND, IDOK, 0);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        Sleep(300);
         return 0;
     }
     if (command == "system-menu" || command == "close-menu") {
