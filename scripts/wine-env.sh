@@ -17,7 +17,11 @@ if [ -z "${QUORBEL_I386:-}" ]; then
   if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then QUORBEL_I386=yes; else QUORBEL_I386=no; fi
 fi
 case "$QUORBEL_I386" in
-  yes) ;;
+  yes)
+    # Debian's launcher, also where a caller had chosen the 64-bit one.
+    PATH=$(echo "$PATH" | tr : '\n' | grep -vx "$wine_env_dir/wine64-loader" | paste -sd :)
+    [ "${WINELOADER:-}" = /usr/lib/wine/wine64 ] && unset WINELOADER
+    export PATH ;;
   no)
     export WINELOADER=/usr/lib/wine/wine64
     case ":$PATH:" in

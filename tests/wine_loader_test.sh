@@ -14,7 +14,7 @@ check() { # check WHAT EXPECTED ACTUAL
 }
 # What a fresh shell that sources wine-env.sh with QUORBEL_I386=$1 sees.
 seen() {
-  env -u WINELOADER QUORBEL_I386="$1" bash -c "source '$scripts/wine-env.sh' && $2" 2>&1
+  QUORBEL_I386="$1" bash -c "source '$scripts/wine-env.sh' && $2" 2>&1
 }
 
 echo "== a machine whose kernel runs no i386 programs"
