@@ -4,9 +4,13 @@
 // and lets a two-pass job go on from its second pass.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <sstream>
 
 #include "front_end_fixture.h"
+#include "frontend/commands/batch_script.h"
+#include "frontend/settings/settings_file.h"
 #include "frontend/ui/running_record.h"
 
 using namespace ui;
@@ -174,4 +178,60 @@ TEST_F(StoppedQueue, AProcessThatTookTheScriptsNumberIsNotTheScript) {
     EXPECT_NE(processes.calls.back(), "watch 4242");
     ASSERT_EQ(dialogs2.asked.size(), 1u);
     EXPECT_EQ(dialogs2.asked[0].rfind("message|quorbel|0 of 3 jobs had finished", 0), 0u);
+}
+
+TEST_F(StoppedQueue, ARecordNamingAnythingButAStartedScriptDeletesNothing) {
+    const std::string sep(1, std::filesystem::path::preferred_separator);
+    const session::ProgramFolder program{dir.file("program") + sep};
+    std::filesystem::create_directories(dir.file("program"));
+    os.write_file(dir.file("victim.txt"), "keep");
+    const std::vector<std::string> ours = {"x264.exe",    "quorbel.ini", "mine.ini",
+                                           "toolenv.bat", "temp1.bat",   "temp02.bat"};
+    for (const std::string& name : std::vector<std::string>{
+             ".." + sep + "victim.txt", "mine.ini", "x264.exe", "quorbel.ini", "toolenv.bat",
+             "temp1.bat", "temp02.bat", "TEMP.BAT", "temp2.bat" + sep + ".." + sep + "mine.ini"}) {
+        SCOPED_TRACE(name);
+        for (const std::string& file : ours)
+            os.write_file(program.path + file,
+                          file == "quorbel.ini" ? settings::settings_file_text(settings::Settings{})
+                                                : std::string("keep"));
+        os.write_file(program.running_record_file(),
+                      "script " + name + " 4242 1 0\r\njob 0 1\r\n@echo.\r\n");
+        test::RecordingView view3;
+        test::ScriptedDialogs dialogs3;
+        ui::FrontEnd window{{os, probe, processes, tools}, view3, dialogs3, program.path};
+        window.start();
+        EXPECT_TRUE(os.file_exists(dir.file("victim.txt")));
+        for (const std::string& file : ours)
+            EXPECT_TRUE(os.file_exists(program.path + file)) << file;
+        EXPECT_FALSE(os.file_exists(program.running_record_file()));
+        ASSERT_FALSE(dialogs3.asked.empty());
+        EXPECT_EQ(dialogs3.asked[0].rfind("message|quorbel|" + program.running_record_file() +
+                                              " is damaged and was not read; it is kept as ",
+                                          0),
+                  0u)
+            << dialogs3.asked[0];
+    }
+    for (size_t n : {1, 2, 9, 10, 64})
+        EXPECT_TRUE(commands::is_started_script_name(commands::started_script_name(n))) << n;
+}
+
+TEST_F(StoppedQueue, NothingOlderThanTheStoppedScriptCountsWhateverStartTheRecordStates) {
+    queue_three_and_start();
+    // a.mkv is half an hour older than the script; the record is changed to
+    // state a start long before both.
+    os.write_file(dir.file("a.mkv"), "an old video");
+    std::filesystem::last_write_time(dir.file("a.mkv"),
+                                     std::filesystem::file_time_type::clock::now() -
+                                         std::chrono::minutes(30));
+    std::optional<std::vector<RecordedScript>> record =
+        read_running_record(test::read(dir.file("quorbel.running")));
+    ASSERT_TRUE(record);
+    (*record)[0].started = 0;
+    os.write_file(dir.file("quorbel.running"), running_record_text(*record));
+    again.start();
+    ASSERT_EQ(dialogs2.asked.size(), 1u);
+    EXPECT_EQ(dialogs2.asked[0], "message|quorbel|0 of 3 jobs had finished before quorbel "
+                                 "stopped. Start runs them again.");
+    EXPECT_EQ(again.queue.lines[2], job("a", false)[2]);
 }

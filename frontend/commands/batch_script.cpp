@@ -37,6 +37,16 @@ std::string started_script_name(size_t n) {
     return n <= 1 ? "temp.bat" : "temp" + std::to_string(n) + ".bat";
 }
 
+bool is_started_script_name(const std::string& name) {
+    if (name == "temp.bat") return true;
+    if (!begins_with(name, "temp") || name.size() < 9 || name.size() > 11 ||
+        name.compare(name.size() - 4, 4, ".bat") != 0)
+        return false;
+    std::string n = name.substr(4, name.size() - 8);
+    return n.find_first_not_of("0123456789") == std::string::npos &&
+           started_script_name(std::stoul(n)) == name;
+}
+
 std::string environment_of(const std::string& script) {
     if (begins_with(script, "temp") && script.size() > 8 &&
         script.compare(script.size() - 4, 4, ".bat") == 0) {

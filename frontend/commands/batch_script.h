@@ -21,6 +21,9 @@ std::string started_batch_text(const std::string& program_folder,
 
 // The n-th name a started script may take: "temp.bat", "temp2.bat", ...
 std::string started_script_name(size_t n);
+// Whether `name` is one of those names, spelt as started_script_name spells
+// it (the only files a stopped queue's clean-up may delete).
+bool is_started_script_name(const std::string& name);
 // The environment file a started script writes, calls and deletes, without
 // ".bat": "toolenv" for "temp.bat", "toolenv2" for "temp2.bat" and so on.
 std::string environment_of(const std::string& script);

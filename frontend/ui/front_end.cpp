@@ -240,7 +240,10 @@ void FrontEnd::resume_stopped_queue() {
     std::optional<std::vector<RecordedScript>> record =
         bytes ? read_running_record(*bytes) : std::nullopt;
     if (!record) {
-        os.set_aside(path); // nothing can be learnt from it
+        // Nothing can be learnt from it, and nothing it names is touched.
+        std::string kept = os.set_aside(path).value_or(path);
+        dialogs.message("quorbel", path + " is damaged and was not read; it is kept as " + kept +
+                                       ". No job is marked done from it.");
         return;
     }
     size_t jobs = 0, finished = 0, resumed = 0;
@@ -259,6 +262,11 @@ void FrontEnd::resume_stopped_queue() {
         // cut short, whatever file it left (x264 killed midway leaves a
         // partial video), while the jobs before it ran to their end.
         const bool stopped = os.file_exists(folder.path + r.name);
+        // The script was written just before it started: what is older
+        // than it was not written by its jobs, whatever start the record
+        // states.
+        if (std::optional<platform::FileInfo> script = os.file_info(folder.path + r.name))
+            w.started = std::max(w.started, script->modified);
         size_t cut = w.jobs.size(); // none
         for (size_t j = w.jobs.size(); stopped && j-- > 0;)
             if (touched(w.jobs[j], w.started, os)) {

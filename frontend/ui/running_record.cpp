@@ -2,6 +2,8 @@
 
 #include <sstream>
 
+#include "frontend/commands/batch_script.h"
+
 namespace ui {
 
 std::string running_record_text(const std::vector<RecordedScript>& scripts) {
@@ -33,7 +35,9 @@ std::optional<std::vector<RecordedScript>> read_running_record(const std::string
         head >> word;
         if (word == "script") {
             RecordedScript s;
-            if (!(head >> s.name >> s.pid >> s.created >> s.started)) return std::nullopt;
+            if (!(head >> s.name >> s.pid >> s.created >> s.started) ||
+                !commands::is_started_script_name(s.name))
+                return std::nullopt;
             scripts.push_back(std::move(s));
         } else if (word == "job" && !scripts.empty()) {
             RecordedJob j;

@@ -32,7 +32,8 @@ struct RecordedScript {
 };
 
 std::string running_record_text(const std::vector<RecordedScript>& scripts);
-// Nothing when the text is not such a record.
+// Nothing when the text is not such a record, or names a script that is not
+// one of the names started scripts take ("temp.bat", "temp2.bat", ...).
 std::optional<std::vector<RecordedScript>> read_running_record(const std::string& text);
 
 } // namespace ui
