@@ -54,13 +54,16 @@ TEST(PosixLines, EachShapeTheGeneratorsWrite) {
         {"@mp4creator.exe -create=\"C:\\video\\a.aac\" \"C:\\video\\a.mp4\"",
          "mp4creator -create=/data/video/a.aac /data/video/a.mp4; level=$?"},
         {"@if not errorlevel 1 del \"C:\\video\\a.aac\"",
-         "if [ \"$level\" -lt 1 ]; then rm -f /data/video/a.aac; level=$?; fi"},
+         "if [ \"$level\" -lt 1 ]; then rm -f -- /data/video/a.aac; level=$?; fi"},
         {"@mkvmerge -o \"C:\\video\\a.mkv\" \"C:\\video\\a.mp4\" \"C:\\video\\a.aac\"",
          "mkvmerge -o /data/video/a.mkv /data/video/a.mp4 /data/video/a.aac; level=$?"},
         {"@if exist \"C:\\video\\a.mkv\" del \"C:\\video\\a.mp4\"",
-         "if [ -e /data/video/a.mkv ]; then rm -f /data/video/a.mp4; level=$?; fi"},
+         "if [ -e /data/video/a.mkv ]; then rm -f -- /data/video/a.mp4; level=$?; fi"},
+        // A name that begins with "-" stays a name, never an option of rm.
+        {"del -rf \"C:\\video\\keepdir\"", "rm -f -- -rf /data/video/keepdir; level=$?"},
         {"@if exist \"C:\\video\\m.mkv\" move /y \"C:\\video\\m.mkv\" \"C:\\video\\a.mkv\"",
-         "if [ -e /data/video/m.mkv ]; then mv -f /data/video/m.mkv /data/video/a.mkv; level=$?; "
+         "if [ -e /data/video/m.mkv ]; then mv -f -- /data/video/m.mkv /data/video/a.mkv; "
+         "level=$?; "
          "fi"},
         // Audio in direct mode: ffmpeg's samples into the AAC encoder.
         {"@ffmpeg.exe -v error -i \"C:\\video\\a.y4m\" -vn -ac 2 -f wav - | neroaacenc_sse2.exe "

@@ -57,7 +57,7 @@ TEST(SlurmExport, OneTaskPerJobAndJobsThatShareAFileInOne) {
     EXPECT_EQ(file(e, "quorbel.sbatch"), "#!/bin/sh\n"
                                          "#SBATCH --job-name=quorbel\n"
                                          "#SBATCH --array=0-2%3\n"
-                                         "#SBATCH --output=/data/export/log/%A_%a.out\n"
+                                         "#SBATCH --output=\"/data/export/log/%A_%a.out\"\n"
                                          "#SBATCH --cpus-per-task=1\n"
                                          "exec sh /data/export/task-$((SLURM_ARRAY_TASK_ID)).sh\n");
     EXPECT_EQ(e.notes,
@@ -109,4 +109,25 @@ TEST(SlurmExport, ALineThatCannotRunOnANodeWritesNothing) {
         << e.refusal;
     e = slurm_export({"@echo.", "@rem @x264.exe -o a.mkv a.y4m", "@echo+"}, options());
     EXPECT_EQ(e.refusal, "the list holds no job to run");
+}
+
+TEST(SlurmExport, TheExportFolderIsQuotedOrRefused) {
+    const commands::JobList lines = list_of({job(2, "a", "a.stat")});
+    cluster::SlurmOptions o = options();
+    o.folder = "/data/my export/";
+    cluster::SlurmExport e = slurm_export(lines, o);
+    ASSERT_EQ(e.refusal, "");
+    EXPECT_NE(
+        file(e, "quorbel.sbatch").find("#SBATCH --output=\"/data/my export/log/%A_%a.out\"\n"),
+        std::string::npos);
+    EXPECT_NE(file(e, "quorbel.sbatch").find("exec sh '/data/my export/'task-"), std::string::npos);
+    EXPECT_NE(file(e, "submit.sh").find("cd '/data/my export/' || exit 1"), std::string::npos);
+    for (const std::string folder : {"/data/100%/", "/data/a\nb/", "/data/a\rb/", "/data/\"q\"/"}) {
+        o.folder = folder;
+        e = slurm_export(lines, o);
+        EXPECT_TRUE(e.files.empty()) << folder;
+        EXPECT_EQ(e.refusal, "the export folder " + cluster::sh_quoted(folder) +
+                                 " holds a '%', a '\"' or a line break, which Slurm's --output "
+                                 "cannot name");
+    }
 }

@@ -38,8 +38,8 @@ const Program programs[] = {
     {"enc_aacplus.exe", "enc_aacplus"},
     {"runlog.exe", "\"$tools/runlog\""},
     {"sizegate.exe", "\"$tools/sizegate\""},
-    {"del", "rm -f"},
-    {"move", "mv -f"},
+    {"del", "rm -f --"}, // a name that begins with "-" stays a name
+    {"move", "mv -f --"},
 };
 
 bool is_windows_path(const std::string& w) {

@@ -79,8 +79,10 @@ std::string sbatch_text(size_t first, size_t count, unsigned cpus, const SlurmOp
     std::string text =
         "#!/bin/sh\n#SBATCH --job-name=quorbel\n#SBATCH --array=0-" + std::to_string(count - 1);
     if (o.max_running > 0) text += "%" + std::to_string(o.max_running);
-    text += "\n#SBATCH --output=" + o.folder +
-            "log/%A_%a.out\n#SBATCH --cpus-per-task=" + std::to_string(cpus) + "\nexec sh " +
+    // Quoted for sbatch, which reads the line as words; the folder holds
+    // no quote, '%' or line break (slurm_export refuses those).
+    text += "\n#SBATCH --output=\"" + o.folder +
+            "log/%A_%a.out\"\n#SBATCH --cpus-per-task=" + std::to_string(cpus) + "\nexec sh " +
             sh_quoted(o.folder) + "task-$((SLURM_ARRAY_TASK_ID";
     if (first > 0) text += " + " + std::to_string(first);
     return text + ")).sh\n";
@@ -113,6 +115,13 @@ std::string submit_text(const std::vector<std::string>& sbatch_files,
 
 SlurmExport slurm_export(const commands::JobList& lines, const SlurmOptions& o) {
     SlurmExport out;
+    // Slurm's --output reads "%" as its own patterns, and the #SBATCH line
+    // ends at a line break.
+    if (o.folder.find_first_of("%\"\n\r") != std::string::npos) {
+        out.refusal = "the export folder " + sh_quoted(o.folder) +
+                      " holds a '%', a '\"' or a line break, which Slurm's --output cannot name";
+        return out;
+    }
     std::vector<Job> jobs;
     std::set<std::string> programs;
     for (const commands::JobBlock& block : commands::live_jobs(lines)) {
