@@ -343,6 +343,16 @@ TEST_F(FrontEndTest, StartAsksWhenTheProgramsTheLinesRunAreMissingOrCannotWriteT
         "which 1 queued line run to decode the audio. Put the programs beside quorbel.exe, "
         "in its tools folder or on the search path.\n\nStart anyway?");
     EXPECT_TRUE(processes.calls.empty());
+    // One that is there but names no build is told as such, not as missing.
+    tools.programs[dir.path() + "x264.exe"] = "x264, a build of its own\n";
+    press(Ctl::start);
+    EXPECT_EQ(dialogs.asked.back(),
+              "yesno|Start|" + dir.path() +
+                  "x264.exe does not say which build it is (its --version names none); 1 queued "
+                  "line run it.\nNo ffmpeg.exe was found, which 1 queued line run to decode the "
+                  "audio. Put the programs beside quorbel.exe, in its tools folder or on the "
+                  "search path.\n\nStart anyway?");
+    EXPECT_TRUE(processes.calls.empty());
     // With a build that writes no MP4, an .mp4 output is told too.
     tools.programs[dir.path() + "x264.exe"] = "x264 0.164.3095 baee400\n";
     tools.helps[dir.path() + "x264.exe"] = help_r3095_windows;

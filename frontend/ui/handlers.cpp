@@ -311,10 +311,13 @@ void start(FrontEnd& app, Ctl) {
     // What the queue asks of the programs that they cannot do, or programs
     // that are not there: asked once, all of it.
     const std::optional<FoundX264>& x264 = app.current_x264();
-    bool ffmpeg = app.services.tools
-                      .find_program("ffmpeg.exe", {app.folder.path, app.folder.path + "tools\\"})
-                      .has_value();
-    std::string concerns = missing_program_in_queue(app.queue.lines, x264.has_value(), ffmpeg);
+    const std::vector<std::string> folders = {app.folder.path, app.folder.path + "tools\\"};
+    bool ffmpeg = app.services.tools.find_program("ffmpeg.exe", folders).has_value();
+    // An x264.exe that is there but names no build is not a missing one.
+    std::string unknown_x264 =
+        x264 ? "" : app.services.tools.find_program("x264.exe", folders).value_or("");
+    std::string concerns =
+        missing_program_in_queue(app.queue.lines, x264.has_value(), ffmpeg, unknown_x264);
     if (x264) {
         std::string refused = refused_in_queue(app.queue.lines, *x264);
         if (!refused.empty()) concerns += (concerns.empty() ? "" : "\n") + refused;

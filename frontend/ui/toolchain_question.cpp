@@ -60,7 +60,7 @@ std::string missing_x264_note(const std::string& program_folder) {
 }
 
 std::string missing_program_in_queue(const commands::JobList& jobs, bool x264_found,
-                                     bool ffmpeg_found) {
+                                     bool ffmpeg_found, const std::string& unknown_x264) {
     int x264_lines = 0, ffmpeg_lines = 0;
     for (const std::string& line : jobs) {
         x264_lines += commands::runs_x264(line);
@@ -70,15 +70,18 @@ std::string missing_program_in_queue(const commands::JobList& jobs, bool x264_fo
     auto lines = [](int n) {
         return std::to_string(n) + (n == 1 ? " queued line" : " queued lines");
     };
-    std::string text;
-    if (!x264_found && x264_lines > 0)
+    std::string text, unknown;
+    if (!x264_found && x264_lines > 0 && unknown_x264.empty())
         text = "No x264.exe was found, which " + lines(x264_lines) + " run.";
+    if (!x264_found && x264_lines > 0 && !unknown_x264.empty())
+        unknown = unknown_x264 + " does not say which build it is (its --version names none); " +
+                  lines(x264_lines) + " run it.";
     if (!ffmpeg_found && ffmpeg_lines > 0)
         text += (text.empty() ? "" : "\n") + std::string("No ffmpeg.exe was found, which ") +
                 lines(ffmpeg_lines) + " run to decode the audio.";
     if (!text.empty())
         text += " Put the programs beside quorbel.exe, in its tools folder or on the search path.";
-    return text;
+    return unknown + (unknown.empty() || text.empty() ? "" : "\n") + text;
 }
 
 ToolchainOffer toolchain_offer(const Settings& s, const FoundX264& x264, bool avisynth_installed) {

@@ -22,10 +22,11 @@ using session::FoundX264;
 std::string missing_x264_note(const std::string& program_folder);
 
 // What "Start" asks about before it runs the queue: x264 lines with no
-// x264.exe found, direct audio lines with no ffmpeg.exe found ("" when the
+// x264.exe found, or with one (`unknown_x264`, its path) that does not say
+// which build it is, direct audio lines with no ffmpeg.exe found ("" when the
 // program is there or no line needs it).
 std::string missing_program_in_queue(const commands::JobList& jobs, bool x264_found,
-                                     bool ffmpeg_found);
+                                     bool ffmpeg_found, const std::string& unknown_x264 = "");
 
 // What the start-up question offers for the x264 found: the other dialect of
 // the lines when the build refuses options that the chosen one writes (and
