@@ -1,6 +1,7 @@
 #include "frontend/ui/script_report.h"
 
 #include "frontend/commands/text_parts.h"
+#include "frontend/commands/video_end.h"
 
 namespace ui {
 
@@ -54,10 +55,19 @@ bool touched(const WatchedJob& job, int64_t started, platform::Os& os) {
     return false;
 }
 
+bool cut_short(const WatchedJob& job, platform::Os& os) {
+    std::optional<platform::FileInfo> info = os.file_info(job.block.final_file);
+    if (!info || info->size == 0) return false;
+    const std::string& file = job.block.final_file;
+    return commands::video_end(info->size, [&](int64_t offset, size_t size) {
+               return os.read_part(file, offset, size);
+           }) == commands::VideoEnd::cut_short;
+}
+
 bool produced(const WatchedJob& job, int64_t started, int64_t ended, platform::Os& os) {
     std::optional<platform::FileInfo> info = os.file_info(job.block.final_file);
     return info && info->size > 0 && info->modified >= started && info->modified <= ended &&
-           !log_tells_error(job, os);
+           !log_tells_error(job, os) && !cut_short(job, os);
 }
 
 std::string last_log_line(const WatchedJob& job, platform::Os& os) {
@@ -99,6 +109,8 @@ std::string script_report(const std::string& script, const std::vector<WatchedJo
         const std::string& log = job.block.log_file;
         missing +=
             "\n" + job.block.final_file + (log.empty() ? " (no log)" : " (log: " + log + ")");
+        if (cut_short(job, os))
+            missing += "\n  the video is cut short: the program that wrote it did not finish it";
         std::string last = last_log_line(job, os);
         if (!last.empty()) missing += "\n  " + last;
     }

@@ -32,8 +32,12 @@ WatchedJob recorded_job(const commands::JobList& lines, int64_t log_from);
 // A job produced its final file when the file is there and not empty, was
 // last written while its script ran (from `started` to `ended`, in Os::now
 // seconds: not before, and not in the future of the end), and its log holds
-// no "x264 [error]" line among what the script's run appended.
+// no "x264 [error]" line among what the script's run appended, and its
+// container does not tell that it was cut short (commands/video_end.h).
 bool produced(const WatchedJob& job, int64_t started, int64_t ended, platform::Os& os);
+// Whether the job's final file is there and its container tells that the
+// program writing it did not finish it.
+bool cut_short(const WatchedJob& job, platform::Os& os);
 
 // Whether the run wrote any file of the job (its output, stats, the stats'
 // temporary file, its log) at `started` or later: a job that a stopped
