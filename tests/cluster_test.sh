@@ -53,7 +53,7 @@ base=(--program-folder "$work/prog" --set x264cli=current --set x264input=direct
     sed -e "s|$work/video/|C:\\\\VIDEO\\\\|g" -e 's/$/\r/'
 } >"$work/saved.bat"
 
-export_dir="$work/export"
+export_dir="$work/slurm export" # a space: quoted wherever it is written
 "$cli" --slurm "$export_dir" --jobs "$work/list.txt" --tools "$bin" --max-running 2 \
   >"$work/export.txt" || { fail "export"; cat "$work/export.txt"; }
 grep -q "jobs 2 and 3 both write $work/prog/stats/size.y4m.stat: one task runs them one after another" \
@@ -104,6 +104,9 @@ report=$(cat "$export_dir/report.txt" 2>/dev/null)
 $report"
 [ "$(cat "$work/export-win/report.txt" 2>/dev/null)" = "1 of 1 job produced its file." ] ||
   fail "report.txt of the saved .bat: $(cat "$work/export-win/report.txt" 2>/dev/null)"
+# Each task's output went where #SBATCH --output names it.
+outputs=$(ls "$export_dir/log/" 2>/dev/null | grep -c '^[0-9]*_[0-9]*\.out$')
+[ "$outputs" = 5 ] || fail "$outputs task outputs in $export_dir/log, not 5: $(ls -R "$work" | head -20)"
 echo "arrays: $arrays; report.txt:"
 echo "$report"
 
