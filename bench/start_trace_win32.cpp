@@ -84,6 +84,7 @@ class TracedOs final : public platform::Os {
         return real.ansi_to_console(s);
     }
     std::string case_key(std::string_view s) override { return real.case_key(s); }
+    std::string final_path(std::string_view s) override { return real.final_path(s); }
     size_t longest_path() override { return real.longest_path(); }
     bool process_exists(uint32_t pid) override {
         return timed(t_, "process looked at", [&] { return real.process_exists(pid); });

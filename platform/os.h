@@ -78,6 +78,17 @@ class Os {
     // case by; elsewhere the Unicode case of each UTF-8 character). Two names
     // are the same file name when their keys are equal.
     virtual std::string case_key(std::string_view name) = 0;
+    // The full, final path of a name as the system opens it: "." and ".."
+    // resolved, "/" read as "\\" does, the trailing dots and spaces that
+    // Windows drops dropped, a "\\?\\" prefix dropped, short (8.3) names
+    // made long where the file or its folder exists (elsewhere: the real
+    // path of the part that exists). Relative names are taken from the
+    // current folder.
+    virtual std::string final_path(std::string_view name) = 0;
+    // The key of the file a name points to, for telling whether two names
+    // are one file: case_key of the final path; a relative name is taken
+    // from `folder` (ending in its separator) when one is given.
+    std::string file_key(std::string_view name, std::string_view folder = "");
     // The longest path, in characters, that the system's programs open.
     virtual size_t longest_path() = 0;
 

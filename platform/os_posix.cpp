@@ -3,6 +3,7 @@
 // Each failing call keeps its errno for last_error().
 #include "platform/os.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include <dirent.h>
@@ -17,6 +18,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <vector>
 
 #include "platform/posix_path.h"
 
@@ -55,6 +57,41 @@ std::pair<std::optional<uint32_t>, size_t> utf8_at(std::string_view text, size_t
         c = (c << 6) | (next & 0x3F);
     }
     return {c, length};
+}
+
+// A name's folders resolved by their names alone, with "\\" read as "/":
+// "." dropped, ".." takes the folder before it (never above the root or a
+// drive), trailing dots and spaces dropped from each part as Windows drops
+// them, and repeated separators read as one.
+std::string lexical_path(const std::string& name) {
+    std::string text = native_path(name);
+    // "\\?\\C:\\x" and "\\?\\UNC\\server\\x" name what "C:\\x" and
+    // "\\\\server\\x" name.
+    if (text.rfind("//?/UNC/", 0) == 0)
+        text = "//" + text.substr(8);
+    else if (text.rfind("//?/", 0) == 0)
+        text = text.substr(4);
+    const bool rooted = !text.empty() && text[0] == '/';
+    std::vector<std::string> parts;
+    size_t keep = 0; // parts ".." cannot take: a drive ("C:")
+    for (size_t at = 0; at <= text.size();) {
+        size_t end = text.find('/', at);
+        if (end == std::string::npos) end = text.size();
+        std::string part = text.substr(at, end - at);
+        at = end + 1;
+        if (part != "." && part != "..")
+            while (!part.empty() && (part.back() == '.' || part.back() == ' ')) part.pop_back();
+        if (part.empty() || part == ".") continue;
+        if (part == "..") {
+            if (parts.size() > keep) parts.pop_back();
+            continue;
+        }
+        if (parts.empty() && !rooted && part.size() == 2 && part[1] == ':') keep = 1;
+        parts.push_back(part);
+    }
+    std::string out = rooted ? "/" : "";
+    for (size_t i = 0; i < parts.size(); ++i) out += (i ? "/" : "") + parts[i];
+    return out;
 }
 
 std::string folder_of(const std::string& path) {
@@ -180,6 +217,30 @@ class PosixOs final : public Os {
     std::vector<uint32_t> ansi_lacks(std::string_view) override { return {}; }
     std::optional<std::string> ansi_to_console(std::string_view ansi) override {
         return std::string(ansi);
+    }
+
+    std::string final_path(std::string_view name) override {
+        std::string path(name);
+        const bool drive = path.size() >= 2 && path[1] == ':'; // a Windows name
+        if (!path.empty() && path[0] != '/' && path[0] != '\\' && !drive) {
+            char here[4096];
+            if (getcwd(here, sizeof here)) path = std::string(here) + "/" + path;
+        }
+        path = lexical_path(path);
+        // The real path of the longest part that exists, then the rest.
+        std::string rest;
+        for (std::string part = path; !part.empty() && part != "/";) {
+            if (char* real = ::realpath(part.c_str(), nullptr)) {
+                std::string found = real;
+                std::free(real);
+                return found + rest;
+            }
+            size_t cut = part.rfind('/');
+            if (cut == std::string::npos) break;
+            rest = part.substr(cut) + rest;
+            part.resize(cut);
+        }
+        return path;
     }
 
     std::string case_key(std::string_view name) override {

@@ -187,6 +187,47 @@ class Win32Os final : public Os {
         return key;
     }
 
+    std::string final_path(std::string_view name) override {
+        std::wstring w = wide(name, CP_ACP, 0);
+        if (w.empty()) return std::string(name);
+        // "\\?\\C:\\x" and "\\?\\UNC\\server\\x" name what "C:\\x" and
+        // "\\\\server\\x" name.
+        if (w.rfind(L"\\\\?\\UNC\\", 0) == 0)
+            w = L"\\" + w.substr(7);
+        else if (w.rfind(L"\\\\?\\", 0) == 0)
+            w = w.substr(4);
+        DWORD n = GetFullPathNameW(w.c_str(), 0, nullptr, nullptr);
+        if (n == 0) return std::string(name);
+        std::wstring full(n, L'\0');
+        n = GetFullPathNameW(w.c_str(), n, full.data(), nullptr);
+        full.resize(n);
+        // Short names made long on the longest part that exists.
+        std::wstring rest;
+        for (std::wstring part = full; !part.empty();) {
+            DWORD m = GetLongPathNameW(part.c_str(), nullptr, 0);
+            if (m > 0) {
+                std::wstring long_name(m, L'\0');
+                m = GetLongPathNameW(part.c_str(), long_name.data(), m);
+                if (m > 0) {
+                    long_name.resize(m);
+                    full = long_name + rest;
+                }
+                break;
+            }
+            size_t cut = part.find_last_of(L'\\');
+            if (cut == std::wstring::npos || cut < 3) break; // the drive's root
+            rest = part.substr(cut) + rest;
+            part.resize(cut);
+        }
+        int length = WideCharToMultiByte(CP_ACP, 0, full.data(), static_cast<int>(full.size()),
+                                         nullptr, 0, nullptr, nullptr);
+        if (length <= 0) return std::string(name);
+        std::string ansi(static_cast<size_t>(length), '\0');
+        WideCharToMultiByte(CP_ACP, 0, full.data(), static_cast<int>(full.size()), ansi.data(),
+                            length, nullptr, nullptr);
+        return ansi;
+    }
+
     size_t longest_path() override { return MAX_PATH - 1; }
 
     bool process_exists(uint32_t pid) override {

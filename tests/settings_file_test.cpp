@@ -293,6 +293,7 @@ class DeadOs final : public platform::Os {
         return std::string(s);
     }
     std::string case_key(std::string_view s) override { return std::string(s); }
+    std::string final_path(std::string_view s) override { return std::string(s); }
     size_t longest_path() override { return 259; }
     bool process_exists(uint32_t) override { return false; }
     unsigned processors() override { return 1; }

@@ -131,3 +131,16 @@ TEST(SlurmExport, TheExportFolderIsQuotedOrRefused) {
                                  "cannot name");
     }
 }
+
+TEST(SlurmExport, OneFileSpeltTwoWaysIsWrittenByOneTask) {
+    commands::JobList lines = list_of({job(2, "a", "a.stat"), job(2, "b", "b.stat")});
+    for (std::string& line : lines) {
+        size_t at = line.find("/data/out/b.mkv");
+        if (at != std::string::npos) line.replace(at, 15, "/data/out/x/..//./a.mkv");
+    }
+    cluster::SlurmExport e = slurm_export(lines, options());
+    ASSERT_EQ(e.refusal, "");
+    EXPECT_EQ(e.notes, std::vector<std::string>{"jobs 1 and 2 both write /data/out/a.mkv: one "
+                                                "task runs them one after another"});
+    EXPECT_EQ(file(e, "task-1.sh"), "(none)");
+}

@@ -105,6 +105,7 @@ class TestOs final : public platform::Os {
         return real.ansi_to_console(t);
     }
     std::string case_key(std::string_view t) override { return real.case_key(t); }
+    std::string final_path(std::string_view t) override { return real.final_path(t); }
     size_t longest_path() override { return real.longest_path(); }
     std::optional<unsigned> cpus; // the machine's own unless set
     unsigned processors() override { return cpus ? *cpus : real.processors(); }

@@ -44,12 +44,6 @@ std::string box(const std::string& type, const std::string& data) {
     return head + type + data;
 }
 
-int64_t size_of(const std::string& path) {
-    std::error_code ec;
-    auto size = std::filesystem::file_size(path, ec);
-    return ec ? 0 : static_cast<int64_t>(size);
-}
-
 } // namespace
 
 TEST(VideoEnd, TheContainerTellsWhetherItsWriterFinishedIt) {
@@ -83,6 +77,16 @@ TEST(VideoEnd, TheContainerTellsWhetherItsWriterFinishedIt) {
 }
 
 #ifndef _WIN32
+namespace {
+
+int64_t size_of(const std::string& path) {
+    std::error_code ec;
+    auto size = std::filesystem::file_size(path, ec);
+    return ec ? 0 : static_cast<int64_t>(size);
+}
+
+} // namespace
+
 // Debian's x264, run here: a whole encode, and one killed after a second of
 // a slow one, which leaves frames but no duration.
 TEST(VideoEnd, WhatARealX264LeavesWhenItEndsAndWhenItIsKilled) {

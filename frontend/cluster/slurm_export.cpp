@@ -75,6 +75,27 @@ std::string report_text(const std::vector<Job>& jobs, const SlurmOptions& o) {
     return text;
 }
 
+// A node's name with "." and ".." resolved and repeated "/" read as one, so
+// that two spellings of one file are one name.
+std::string same_file_path(const std::string& path) {
+    std::vector<std::string> parts;
+    for (size_t at = 0; at <= path.size();) {
+        size_t end = path.find('/', at);
+        if (end == std::string::npos) end = path.size();
+        std::string part = path.substr(at, end - at);
+        at = end + 1;
+        if (part.empty() || part == ".") continue;
+        if (part == "..") {
+            if (!parts.empty()) parts.pop_back();
+        } else {
+            parts.push_back(part);
+        }
+    }
+    std::string out;
+    for (const std::string& part : parts) out += "/" + part;
+    return out.empty() ? "/" : out;
+}
+
 std::string sbatch_text(size_t first, size_t count, unsigned cpus, const SlurmOptions& o) {
     std::string text =
         "#!/bin/sh\n#SBATCH --job-name=quorbel\n#SBATCH --array=0-" + std::to_string(count - 1);
@@ -158,6 +179,7 @@ SlurmExport slurm_export(const commands::JobList& lines, const SlurmOptions& o) 
         job.log_file = *log_file;
         for (const std::string& f : commands::files_written(lines, block.first, block.end)) {
             std::optional<std::string> w = node_path(f, o.maps, refusal);
+            if (w) w = same_file_path(*w);
             if (w && std::find(job.writes.begin(), job.writes.end(), *w) == job.writes.end())
                 job.writes.push_back(*w);
         }

@@ -38,7 +38,7 @@ void JobGroups::join(size_t a, size_t b) {
 }
 
 SharedJobs share_jobs(const JobList& lines, size_t count, const std::vector<std::string>& busy,
-                      platform::Os& os) {
+                      platform::Os& os, const std::string& folder) {
     SharedJobs shared;
     count = std::max<size_t>(count, 1);
     if (count == 1 && busy.empty()) {
@@ -48,7 +48,7 @@ SharedJobs share_jobs(const JobList& lines, size_t count, const std::vector<std:
         return shared;
     }
     std::set<std::string> busy_keys;
-    for (const std::string& file : busy) busy_keys.insert(os.case_key(file));
+    for (const std::string& file : busy) busy_keys.insert(os.file_key(file, folder));
 
     std::vector<JobBlock> jobs = live_jobs(lines);
     std::vector<bool> left(jobs.size(), false);
@@ -56,7 +56,7 @@ SharedJobs share_jobs(const JobList& lines, size_t count, const std::vector<std:
     std::map<std::string, size_t> writer; // a file's first writer
     for (size_t j = 0; j < jobs.size(); ++j) {
         for (const std::string& file : files_written(lines, jobs[j].first, jobs[j].end)) {
-            std::string key = os.case_key(file);
+            std::string key = os.file_key(file, folder);
             if (busy_keys.count(key)) left[j] = true;
             auto [it, first] = writer.emplace(key, j);
             if (!first) groups.join(it->second, j);

@@ -2,8 +2,9 @@
 // script runs whole jobs in list order; jobs that write one file (an output,
 // a stats file, a log) go to one script, so no two scripts that run at once
 // write one file; a job that writes a file a running script writes is left
-// for later. Names are compared as the file system compares them
-// (Os::case_key).
+// for later. Names are compared by the file they point to (Os::file_key:
+// their full, final paths in the system's case folding), relative ones taken
+// from the program's folder, where the scripts run.
 #pragma once
 
 #include <string>
@@ -39,6 +40,6 @@ struct SharedJobs {
 // than one hold the jobs' lines alone (ask first: lines_outside_jobs). The
 // jobs go to the script with the fewest passes so far, the first of equals.
 SharedJobs share_jobs(const JobList& lines, size_t count, const std::vector<std::string>& busy,
-                      platform::Os& os);
+                      platform::Os& os, const std::string& folder);
 
 } // namespace commands

@@ -50,10 +50,10 @@ std::vector<JobFile> files_read(const Settings& s, platform::Os& os) {
 std::optional<FileClash> file_clash(const Settings& s, platform::Os& os) {
     std::vector<JobFile> written = files_written(s);
     std::vector<std::string> read_keys;
-    for (const JobFile& f : files_read(s, os)) read_keys.push_back(os.case_key(f.path));
+    for (const JobFile& f : files_read(s, os)) read_keys.push_back(os.file_key(f.path));
     std::vector<std::string> written_keys;
     for (const JobFile& f : written) {
-        std::string key = os.case_key(f.path);
+        std::string key = os.file_key(f.path);
         if (key.empty()) {
             written_keys.push_back(key);
             continue;

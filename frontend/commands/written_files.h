@@ -1,7 +1,7 @@
 // The files a job writes and the files it reads, from its fields, and the
 // check that it writes over none of its inputs and never writes one file for
-// two purposes. Names are compared as the file system compares them
-// (Os::case_key), so "Movie.MKV" and "movie.mkv" are one file.
+// two purposes. Names are compared by the file they point to (Os::file_key),
+// so "Movie.MKV", "movie.mkv." and "x\\..\\movie.mkv" are one file.
 #pragma once
 
 #include <optional>

@@ -338,7 +338,7 @@ void start(FrontEnd& app, Ctl) {
     }
     // Jobs that a running script runs, or that write what it writes, wait.
     commands::SharedJobs shared = commands::share_jobs(
-        app.queue.lines, at_once, app.scripts.files_written(), app.services.os);
+        app.queue.lines, at_once, app.scripts.files_written(), app.services.os, app.folder.path);
     if (shared.scripts.empty()) {
         app.dialogs.message("Start", "Every job of the list is running or done: nothing to start.");
         return;
