@@ -134,3 +134,43 @@ TEST(PosixLines, PathMapsAreReadFromTheirArgument) {
     for (const char* bad : {"", "C:\\video\\", "=/data/", "video=/data/", "C:\\v\\=data/"})
         EXPECT_FALSE(cluster::parse_path_map(bad)) << bad;
 }
+
+TEST(PosixLines, PathMapsMapWholeFoldersTheLongestFirst) {
+    std::vector<PathMap> given;
+    for (const char* m :
+         {"C:\\v=/data/v", "C:\\v\\films\\=/big/films", "C:\\video\\=/data/video"}) {
+        std::optional<PathMap> parsed = cluster::parse_path_map(m);
+        ASSERT_TRUE(parsed) << m;
+        given.push_back(*parsed);
+    }
+    EXPECT_EQ(given[0].windows, "C:\\v\\");
+    EXPECT_EQ(given[0].posix, "/data/v/");
+    const struct {
+        const char* name;
+        const char* node; // empty: refused with `refusal`
+        const char* refusal;
+    } cases[] = {
+        {"C:\\v\\clip.mkv", "/data/v/clip.mkv", ""},
+        {"C:\\video\\clip.mkv", "/data/video/clip.mkv", ""}, // not C:\v's
+        {"C:\\vault\\clip.mkv", "", "no --path-map maps the Windows path C:\\vault\\clip.mkv"},
+        {"c:\\V\\Films\\a.mkv", "/big/films/a.mkv", ""}, // the longer map, listed second
+        {"C:\\v\\x\\..\\films\\.\\a.mkv", "/big/films/a.mkv", ""},
+        {"C:\\v\\..\\secret\\a.mkv", "",
+         "no --path-map maps the Windows path C:\\v\\..\\secret\\a.mkv"},
+        {"C:\\..\\..\\etc\\a", "",
+         "the Windows path C:\\..\\..\\etc\\a climbs above the root of its drive"},
+        {"C:\\v\\a.mkv.", "",
+         "the Windows path C:\\v\\a.mkv. has a part that ends in a dot or a space, which Windows "
+         "drops and the nodes keep"},
+        {"C:x.mkv", "",
+         "the name C:x.mkv is relative to a Windows drive, which the nodes have not"},
+        {"\\x.mkv", "",
+         "the name \\x.mkv is relative to a Windows drive, which the nodes have not"},
+    };
+    for (const auto& c : cases) {
+        std::string refusal;
+        std::optional<std::string> node = cluster::node_path(c.name, given, refusal);
+        EXPECT_EQ(node.value_or(""), c.node) << c.name;
+        EXPECT_EQ(refusal, c.refusal) << c.name;
+    }
+}

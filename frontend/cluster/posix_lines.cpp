@@ -61,8 +61,56 @@ std::string slashes(std::string path) {
     return path;
 }
 
+// A Windows path with "." and ".." resolved ("\\" as its separator), so a
+// map matches the folder the name really is in; nothing (and `refusal` set)
+// when it climbs above its drive's root or a part of it ends in a dot or a
+// space, which Windows drops and POSIX keeps.
+std::optional<std::string> resolved_windows_path(const std::string& w, std::string& refusal) {
+    const bool unc = w[0] == '\\' || w[0] == '/';
+    std::string root = unc ? "\\\\" : w.substr(0, 2) + "\\";
+    std::vector<std::string> parts;
+    size_t at = unc ? 2 : 3;
+    for (size_t i = at; i <= w.size(); ++i) {
+        if (i < w.size() && w[i] != '\\' && w[i] != '/') continue;
+        std::string part = w.substr(at, i - at);
+        at = i + 1;
+        if (part.empty() || part == ".") continue;
+        if (part == "..") {
+            if (parts.size() <= (unc ? 2u : 0u)) {
+                refusal = "the Windows path " + w + " climbs above the root of its drive";
+                return std::nullopt;
+            }
+            parts.pop_back();
+            continue;
+        }
+        if (part.back() == '.' || part.back() == ' ') {
+            refusal = "the Windows path " + w +
+                      " has a part that ends in a dot or a space, which Windows drops and the "
+                      "nodes keep";
+            return std::nullopt;
+        }
+        parts.push_back(part);
+    }
+    std::string name = root;
+    for (size_t i = 0; i < parts.size(); ++i) name += (i ? "\\" : "") + parts[i];
+    if ((w.back() == '\\' || w.back() == '/') && !parts.empty()) name += "\\";
+    return name;
+}
+
+// A name only Windows reads, relative to a drive's current folder ("C:x")
+// or to the current drive's root ("\\x").
+bool is_drive_relative(const std::string& w) {
+    bool drive = w.size() >= 3 && is_letter(w[0]) && w[1] == ':' && w[2] != '\\' && w[2] != '/';
+    bool rooted = w.size() >= 2 && w[0] == '\\' && w[1] != '\\';
+    return drive || rooted;
+}
+
 std::optional<std::string> node_word(const std::string& w, const std::vector<PathMap>& maps,
                                      std::string& refusal) {
+    if (is_drive_relative(w)) {
+        refusal = "the name " + w + " is relative to a Windows drive, which the nodes have not";
+        return std::nullopt;
+    }
     if (settings::ascii_lower(w) == "nul") return "/dev/null";
     if (!w.empty() && w[0] == '/') return slashes(w);
     if (!is_windows_path(w)) {
@@ -74,14 +122,22 @@ std::optional<std::string> node_word(const std::string& w, const std::vector<Pat
         std::optional<std::string> name = node_word(w.substr(eq + 1), maps, refusal);
         return name ? std::optional<std::string>(w.substr(0, eq + 1) + *name) : std::nullopt;
     }
-    const std::string key = windows_key(w);
+    std::optional<std::string> name = resolved_windows_path(w, refusal);
+    if (!name) return std::nullopt;
+    // The longest map whose folder holds the name, whatever the maps' order.
+    const std::string key = windows_key(*name);
+    const PathMap* best = nullptr;
     for (const PathMap& m : maps) {
         const std::string prefix = windows_key(m.windows);
-        if (key.compare(0, prefix.size(), prefix) == 0)
-            return m.posix + slashes(w.substr(prefix.size()));
+        if (key.compare(0, prefix.size(), prefix) == 0 &&
+            (!best || prefix.size() > best->windows.size()))
+            best = &m;
     }
-    refusal = "no --path-map maps the Windows path " + w;
-    return std::nullopt;
+    if (!best) {
+        refusal = "no --path-map maps the Windows path " + w;
+        return std::nullopt;
+    }
+    return best->posix + slashes(name->substr(best->windows.size()));
 }
 
 // Splits a command into pipe parts and words as the interpreter reads them:
@@ -187,7 +243,15 @@ std::optional<PathMap> parse_path_map(const std::string& text) {
     size_t eq = text.find('=');
     if (eq == std::string::npos || eq == 0 || eq + 1 == text.size()) return std::nullopt;
     PathMap m{text.substr(0, eq), text.substr(eq + 1)};
-    if (!is_windows_path(m.windows) || m.posix[0] != '/') return std::nullopt;
+    if (m.posix[0] != '/' || !(is_windows_path(m.windows) || is_windows_path(m.windows + "\\")))
+        return std::nullopt;
+    // Each side ends at a folder boundary: "C:\\v" maps "C:\\v\\x", never
+    // "C:\\vault\\x".
+    std::string refusal;
+    std::optional<std::string> folder = resolved_windows_path(m.windows + "\\", refusal);
+    if (!folder) return std::nullopt;
+    m.windows = *folder;
+    if (m.posix.back() != '/') m.posix += '/';
     return m;
 }
 
