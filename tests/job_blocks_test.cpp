@@ -93,3 +93,40 @@ TEST(JobBlocks, TheFinalFileOfEachLiveBlock) {
     EXPECT_EQ(block_around(lines, lines.size() - 3)->end, lines.size() - 2); // "e" stops at "h"
     EXPECT_EQ(block_around(lines, lines.size() - 1)->end, lines.size());
 }
+
+TEST(JobBlocks, ProgramsInAnyLetterCaseWithOrWithoutTheAtSign) {
+    struct Case {
+        const char* line;
+        LineKind kind;
+        const char* written; // "" for none
+        const char* log;
+    } cases[] = {
+        {"@X264.EXE --crf 20 -o \"D:\\v\\a.mkv\" \"C:\\a.y4m\" 2>&1|RUNLOG.EXE \"C:\\l\\a.txt\"",
+         LineKind::x264, "D:\\v\\a.mkv", "C:\\l\\a.txt"},
+        {"x264.exe --crf 20 -o \"D:\\v\\b.mkv\" \"C:\\b.y4m\"", LineKind::x264, "D:\\v\\b.mkv", ""},
+        {"@if errorlevel 1 X264 -p 2 -o \"D:\\v\\c.mkv\" \"C:\\c.y4m\"", LineKind::x264,
+         "D:\\v\\c.mkv", ""},
+        // An unquoted -o is read as the interpreter reads it, never as the
+        // input that follows.
+        {"@x264.exe --crf 20 -o D:\\v\\d.mkv \"C:\\d.y4m\"", LineKind::x264, "D:\\v\\d.mkv", ""},
+        {"@x264.exe --crf 20 -o D:\\v\\e.mkv C:\\e.y4m 2>&1|runlog.exe C:\\l\\e.txt",
+         LineKind::x264, "D:\\v\\e.mkv", "C:\\l\\e.txt"},
+        {"@MKVMERGE -o \"D:\\v\\f.mkv\" \"D:\\v\\f.264\"", LineKind::mux, "D:\\v\\f.mkv", ""},
+        {"REM @x264.exe -o \"D:\\v\\g.mkv\" \"C:\\g.y4m\"", LineKind::disabled, "", ""},
+        {"@myenc.exe -o \"D:\\v\\h.mkv\"", LineKind::other, "", ""},
+        {"@x264dump.exe \"D:\\v\\i.mkv\"", LineKind::other, "", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(line_kind(c.line), c.kind) << c.line;
+        EXPECT_EQ(written_file(c.line).value_or(""), c.written) << c.line;
+        EXPECT_EQ(log_file(c.line).value_or(""), c.log) << c.line;
+    }
+    EXPECT_EQ(x264_call("@X264.EXE --crf 20 -o a.mkv a.y4m"), "x264.exe --crf 20 -o a.mkv a.y4m");
+    EXPECT_EQ(x264_call("x264 --crf 20"), "x264.exe --crf 20");
+    // A block of a program of nobody's is a job all the same: it runs.
+    std::vector<JobBlock> blocks =
+        live_jobs({"@echo.", "@myenc.exe -o \"D:\\v\\h.mkv\"", "@echo+", "@echo.",
+                   "@X264.EXE -o \"D:\\v\\a.mkv\" \"C:\\a.y4m\"", "@echo+"});
+    ASSERT_EQ(blocks.size(), 2u);
+    EXPECT_EQ(blocks[1].final_file, "D:\\v\\a.mkv");
+}

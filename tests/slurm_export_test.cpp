@@ -144,3 +144,22 @@ TEST(SlurmExport, OneFileSpeltTwoWaysIsWrittenByOneTask) {
                                                 "task runs them one after another"});
     EXPECT_EQ(file(e, "task-1.sh"), "(none)");
 }
+
+TEST(SlurmExport, EveryJobRunsOrTheExportSaysWhyNot) {
+    // Typed in other letters and without "@": still a job, and exported.
+    cluster::SlurmExport e = slurm_export(
+        {"@echo.", "X264.EXE --crf 20 -o \"/data/out/a.mkv\" \"/data/in/a.y4m\"", "@echo+"},
+        options());
+    ASSERT_EQ(e.refusal, "");
+    EXPECT_NE(file(e, "task-0.sh").find("x264 --crf 20 -o /data/out/a.mkv /data/in/a.y4m"),
+              std::string::npos)
+        << file(e, "task-0.sh");
+    // A program the nodes have no counterpart of refuses the export.
+    e = slurm_export({"@echo.", "@myenc.exe -o \"/data/out/b.mkv\"", "@echo+"}, options());
+    EXPECT_TRUE(e.files.empty());
+    EXPECT_EQ(e.refusal.rfind("job 1 cannot run on a node: it runs myenc.exe, which has no "
+                              "counterpart on the nodes, in its line",
+                              0),
+              0u)
+        << e.refusal;
+}

@@ -1,6 +1,7 @@
 #include "frontend/commands/job_blocks.h"
 
 #include "frontend/commands/text_parts.h"
+#include "frontend/settings/ascii_case.h"
 
 namespace commands {
 
@@ -27,14 +28,35 @@ size_t unquoted_find(const std::string& line, const std::string& text) {
     return std::string::npos;
 }
 
-// The first name in double quotes after `after`; nothing when there is none.
+// The name right after `after`, as the command interpreter reads it: in
+// double quotes, or else the word up to the next blank or pipe; nothing
+// when there is none.
 std::optional<std::string> quoted_after(const std::string& line, const std::string& after) {
     size_t at = line.find(after);
     if (at == std::string::npos) return std::nullopt;
-    size_t open = line.find('"', at + after.size());
-    size_t close = open == std::string::npos ? open : line.find('"', open + 1);
+    size_t open = line.find_first_not_of(' ', at + after.size());
+    if (open == std::string::npos) return std::nullopt;
+    if (line[open] != '"') {
+        size_t end = line.find_first_of(" |", open);
+        return name_in_script(line.substr(open, end == std::string::npos ? end : end - open));
+    }
+    size_t close = line.find('"', open + 1);
     if (close == std::string::npos) return std::nullopt;
     return name_in_script(line.substr(open + 1, close - open - 1));
+}
+
+// The line in ASCII lower case without its leading "@": what it runs, as the
+// command interpreter finds programs, in any letter case.
+std::string command_of(const std::string& line) {
+    return settings::ascii_lower(line.size() > 0 && line[0] == '@' ? line.substr(1) : line);
+}
+
+// The line from `word` on, found in any letter case, with `word` spelt as
+// given (the rest as it stands); nothing when the line holds no `word`.
+std::optional<std::string> from_word(const std::string& line, const std::string& word) {
+    size_t at = settings::ascii_lower(line).find(word);
+    if (at == std::string::npos) return std::nullopt;
+    return word + line.substr(at + word.size());
 }
 
 // The last name in double quotes.
@@ -49,18 +71,21 @@ std::optional<std::string> last_quoted(const std::string& line) {
 } // namespace
 
 LineKind line_kind(const std::string& line) {
-    if (begins_with(line, "@rem ")) return LineKind::disabled;
     if (starts_block(line) || ends_block(line)) return LineKind::marker;
-    if (begins_with(line, "@echo")) return LineKind::echo;
-    if (begins_with(line, "@x264.exe") || begins_with(line, "@if errorlevel 1 @x264.exe"))
-        return LineKind::x264;
-    if (begins_with(line, "@bepipe.exe") || begins_with(line, "@ffmpeg.exe"))
+    const std::string command = command_of(line);
+    if (begins_with(command, "rem ")) return LineKind::disabled;
+    if (begins_with(command, "echo")) return LineKind::echo;
+    std::string guarded = command;
+    if (begins_with(guarded, "if errorlevel 1 ")) guarded = command_of(guarded.substr(16));
+    for (const char* x264 : {"x264.exe", "x264"})
+        if (guarded == x264 || begins_with(guarded, x264 + std::string(" "))) return LineKind::x264;
+    if (begins_with(command, "bepipe.exe") || begins_with(command, "ffmpeg.exe"))
         return LineKind::audio;
-    if (begins_with(line, "@mkvmerge ") || begins_with(line, "@mp4box.exe ") ||
-        begins_with(line, "@mp4creator.exe ") ||
-        (begins_with(line, "@if exist ") && line.find(" move /y ") != std::string::npos))
+    if (begins_with(command, "mkvmerge ") || begins_with(command, "mkvmerge.exe ") ||
+        begins_with(command, "mp4box.exe ") || begins_with(command, "mp4creator.exe ") ||
+        (begins_with(command, "if exist ") && command.find(" move /y ") != std::string::npos))
         return LineKind::mux;
-    if (begins_with(line, "@sizegate.exe")) return LineKind::size_test;
+    if (begins_with(command, "sizegate.exe")) return LineKind::size_test;
     return LineKind::other;
 }
 
@@ -70,7 +95,12 @@ bool runs_x264(const std::string& line) {
 
 std::optional<std::string> x264_call(const std::string& line) {
     if (!runs_x264(line)) return std::nullopt;
-    return line.substr(line.find("x264.exe"));
+    size_t at = settings::ascii_lower(line).find("x264");
+    std::string call = line.substr(at);
+    // Spelt as the generators spell it, whatever the user typed.
+    return "x264.exe" +
+           call.substr(
+               call.size() > 8 && settings::ascii_lower(call.substr(0, 8)) == "x264.exe" ? 8 : 4);
 }
 
 std::optional<std::string> written_file(const std::string& line) {
@@ -83,7 +113,8 @@ std::optional<std::string> written_file(const std::string& line) {
     }
     case LineKind::audio: return last_quoted(line);
     case LineKind::mux:
-        if (begins_with(line, "@mkvmerge ")) return quoted_after(line, "@mkvmerge -o ");
+        if (begins_with(command_of(line), "mkvmerge"))
+            return quoted_after(from_word(line, "mkvmerge").value_or(""), " -o ");
         return last_quoted(line); // mp4box, mp4creator and the move write the output
     default: return std::nullopt;
     }
@@ -102,9 +133,9 @@ bool is_first_pass(const std::string& line) {
 
 std::optional<std::string> log_file(const std::string& line) {
     if (line_kind(line) == LineKind::disabled) return std::nullopt;
-    size_t pipe = unquoted_find(line, "|runlog.exe ");
+    size_t pipe = unquoted_find(settings::ascii_lower(line), "|runlog.exe ");
     if (pipe == std::string::npos) return std::nullopt;
-    return quoted_after(line.substr(pipe), "|runlog.exe ");
+    return quoted_after(line.substr(pipe + 12), "");
 }
 
 std::vector<JobBlock> job_blocks(const JobList& lines, size_t from) {
@@ -125,7 +156,9 @@ std::vector<JobBlock> job_blocks(const JobList& lines, size_t from) {
             if (begins_with(line, "@echo Input:") && block.input.empty())
                 block.input = quoted_after(line, "Input:").value_or("");
             LineKind kind = line_kind(line);
-            if (kind == LineKind::x264 || kind == LineKind::audio || kind == LineKind::mux)
+            // Any line that runs a program makes a job, ours or not: none
+            // is left out of what runs it.
+            if (kind != LineKind::disabled && kind != LineKind::marker && kind != LineKind::echo)
                 block.live = true;
             if (kind == LineKind::x264 && block.log_file.empty())
                 block.log_file = log_file(line).value_or("");

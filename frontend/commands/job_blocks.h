@@ -54,8 +54,8 @@ struct JobBlock {
     size_t first = 0; // its "@echo." line
     size_t end = 0;   // one past its last line: past its "@echo+" when it has one
     bool ended = false;
-    // A line of it runs x264, an audio encoder or a muxer; a block of
-    // disabled lines, or of the markers alone, is no job.
+    // A line of it runs a program (x264, an audio encoder, a muxer, any
+    // other); a block of disabled lines, echoes and markers alone is no job.
     bool live = false;
     std::string input;      // the file of its "@echo Input:" line
     std::string final_file; // what its last writing line writes
