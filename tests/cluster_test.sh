@@ -8,6 +8,8 @@
 #   met      the conditional pair within its range: no second pass
 #   missed   the conditional pair outside it: the second pass runs
 #   lost     an input that is not there: its task FAILED, the report names it
+#   refused  x264 refuses an option while an earlier run's video is there:
+#            its task FAILED, the report names it
 #   windows  a job from a saved .bat with Windows paths, through --path-map
 # Every video is checked with ffprobe; the cluster is stopped at the end and
 # no daemon of it is left.
@@ -43,7 +45,12 @@ base=(--program-folder "$work/prog" --set x264cli=current --set x264input=direct
   "$cli" "${base[@]}" --set mode=13 --set minsize=0 --set maxsize=100 "$work/clips/met.y4m"
   "$cli" "${base[@]}" --set mode=13 --set minsize=50 --set maxsize=60 "$work/clips/missed.y4m"
   "$cli" "${base[@]}" --set mode=2 --set value=26 "$work/clips/lost.y4m"
+  "$cli" "${base[@]}" --set mode=2 --set value=26 "$work/clips/crf.y4m" |
+    sed -e 's|out/crf.mkv|out/refused.mkv|g' -e 's|crf\.y4m\.txt|refused.txt|g' \
+      -e 's|--crf 26|--crf 26 --no-such-option|'
 } >"$work/list.txt" || exit 1
+# An earlier run's whole video of the refused job is still there.
+x264 --quiet --crf 30 -o "$work/out/refused.mkv" "$work/clips/crf.y4m" 2>/dev/null || exit 1
 # A saved .bat from a Windows machine: its head, and a job whose names are
 # under C:\video\ there.
 {
@@ -93,12 +100,14 @@ passes() { grep -c '^StartTime:' "$work/prog/log/$1.y4m.txt" 2>/dev/null || echo
 # The lost input's task failed, the others completed; the report names it.
 jobcomp="$cluster/log/jobcomp.txt"
 failed=$(grep -c 'JobState=FAILED' "$jobcomp")
-[ "$failed" = 1 ] || fail "$failed tasks FAILED, not 1: $(cut -c1-120 "$jobcomp")"
-expected="5 of 6 jobs produced their file.
+[ "$failed" = 2 ] || fail "$failed tasks FAILED, not 2: $(cut -c1-120 "$jobcomp")"
+expected="5 of 7 jobs produced their file.
 
 No file came from:
 $work/out/lost.mkv (log: $work/prog/log/lost.y4m.txt)
-  x264 [error]: could not open input file \`$work/clips/lost.y4m'"
+  x264 [error]: could not open input file \`$work/clips/lost.y4m'
+$work/out/refused.mkv (log: $work/prog/log/refused.txt)
+  x264: unrecognized option '--no-such-option'"
 report=$(cat "$export_dir/report.txt" 2>/dev/null)
 [ "$report" = "$expected" ] || fail "report.txt:
 $report"
@@ -106,7 +115,7 @@ $report"
   fail "report.txt of the saved .bat: $(cat "$work/export-win/report.txt" 2>/dev/null)"
 # Each task's output went where #SBATCH --output names it.
 outputs=$(ls "$export_dir/log/" 2>/dev/null | grep -c '^[0-9]*_[0-9]*\.out$')
-[ "$outputs" = 5 ] || fail "$outputs task outputs in $export_dir/log, not 5: $(ls -R "$work" | head -20)"
+[ "$outputs" = 6 ] || fail "$outputs task outputs in $export_dir/log, not 6: $(ls -R "$work" | head -20)"
 echo "arrays: $arrays; report.txt:"
 echo "$report"
 

@@ -68,18 +68,23 @@ TEST(SlurmExport, OneTaskPerJobAndJobsThatShareAFileInOne) {
     EXPECT_LT(shared.find("# job 2"), shared.find("# job 3 (/data/out/c.mkv)")) << shared;
     EXPECT_NE(file(e, "task-2.sh").find("# job 4 (/data/out/d.mkv)"), std::string::npos);
     EXPECT_EQ(file(e, "task-3.sh"), "(none)");
-    // Each task fails when a final file is missing or empty.
-    EXPECT_NE(shared.find("[ -s /data/out/c.mkv ] || { echo 'no file came from /data/out/c.mkv' "
-                          ">&2; status=1; }\n"),
-              std::string::npos);
+    // Each task fails, and marks the job for the report, when a pass failed
+    // or the final file is missing, empty or cut short.
+    EXPECT_NE(shared.find("[ \"$level\" = 0 ] || failed=1\n"), std::string::npos) << shared;
+    EXPECT_NE(shared.find("if [ \"$failed\" = 0 ] && \"$tools/videoend\" /data/out/c.mkv; then :; "
+                          "else echo 'no whole video came from /data/out/c.mkv' >&2; status=1; "
+                          "mkdir -p /data/export/failed && : >/data/export/failed/3; fi\n"),
+              std::string::npos)
+        << shared;
     EXPECT_EQ(shared.substr(shared.size() - 13), "exit $status\n");
     // The report checks every job; submit.sh every tool, and sends the
     // report job after the array.
     const std::string report = file(e, "report.sh");
-    EXPECT_NE(report.find("check /data/out/d.mkv /data/prog/log/d.txt\n"), std::string::npos);
+    EXPECT_NE(report.find("check /data/out/d.mkv /data/prog/log/d.txt 4\n"), std::string::npos);
     const std::string submit = file(e, "submit.sh");
     EXPECT_NE(submit.find("command -v x264 "), std::string::npos);
     EXPECT_NE(submit.find("[ -x \"$tools/runlog\" ]"), std::string::npos);
+    EXPECT_NE(submit.find("[ -x \"$tools/videoend\" ]"), std::string::npos);
     EXPECT_NE(submit.find("--dependency=afterany$ids"), std::string::npos);
 }
 

@@ -7,15 +7,15 @@
 #include <filesystem>
 #include <fstream>
 
-#include "frontend/commands/video_end.h"
+#include "tools/videoend/video_end.h"
 #include "test_support.h"
 
-using commands::VideoEnd;
+using videoend::VideoEnd;
 
 namespace {
 
 VideoEnd end_of(const std::string& bytes) {
-    return commands::video_end(static_cast<int64_t>(bytes.size()),
+    return videoend::video_end(static_cast<int64_t>(bytes.size()),
                                [&](int64_t offset, size_t size) -> std::optional<std::string> {
                                    if (offset > static_cast<int64_t>(bytes.size()))
                                        return std::nullopt;
@@ -119,7 +119,7 @@ TEST(VideoEnd, WhatARealX264LeavesWhenItEndsAndWhenItIsKilled) {
                            " 2>/dev/null")
                               .c_str()),
               0);
-    EXPECT_EQ(commands::video_end(size_of(whole), read_from(whole)), VideoEnd::finished);
+    EXPECT_EQ(videoend::video_end(size_of(whole), read_from(whole)), VideoEnd::finished);
     // Killed once it has written some frames (a minute at the most).
     const std::string run = "x264 --quiet --preset placebo --threads 1 --rc-lookahead 1 -o " +
                             killed + " " + clip +
@@ -130,6 +130,6 @@ TEST(VideoEnd, WhatARealX264LeavesWhenItEndsAndWhenItIsKilled) {
                             "break; sleep 0.1; done; kill -9 $pid; wait $pid";
     std::system(("sh -c '" + run + "'").c_str());
     ASSERT_GT(size_of(killed), 20000);
-    EXPECT_EQ(commands::video_end(size_of(killed), read_from(killed)), VideoEnd::cut_short);
+    EXPECT_EQ(videoend::video_end(size_of(killed), read_from(killed)), VideoEnd::cut_short);
 }
 #endif

@@ -199,6 +199,7 @@ std::optional<std::string> command(std::string text, const std::vector<PathMap>&
     std::vector<std::vector<Word>> parts;
     if (!split(text, parts, refusal)) return std::nullopt;
     std::string sh;
+    bool x264_piped = false;
     for (const std::vector<Word>& part : parts) {
         const std::string name = settings::ascii_lower(part[0].text);
         const Program* program = nullptr;
@@ -208,7 +209,16 @@ std::optional<std::string> command(std::string text, const std::vector<PathMap>&
             refusal = "it runs " + part[0].text + ", which has no counterpart on the nodes";
             return std::nullopt;
         }
-        if (!sh.empty()) sh += " | ";
+        if (!sh.empty()) {
+            // x264 piped into its log: its own exit status is kept (sh
+            // gives the pipe the last program's), so that a failed pass
+            // fails the job.
+            if (sh.rfind("x264 ", 0) == 0 && !x264_piped) {
+                sh = "{ " + sh + "; echo $? >\"$x264_status\"; }";
+                x264_piped = true;
+            }
+            sh += " | ";
+        }
         sh += program->posix;
         std::string used_name = program->posix;
         used_name.erase(std::remove(used_name.begin(), used_name.end(), '"'), used_name.end());
@@ -225,6 +235,9 @@ std::optional<std::string> command(std::string text, const std::vector<PathMap>&
             sh += " " + sh_quoted(*mapped);
         }
     }
+    if (x264_piped)
+        return sh + "; level=$?; read -r x264_level <\"$x264_status\"; [ \"$x264_level\" = 0 ] || "
+                    "level=$x264_level";
     return sh + "; level=$?";
 }
 

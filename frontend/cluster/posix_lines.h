@@ -32,6 +32,9 @@ struct PosixLine {
     std::string refusal;               // why the line cannot run on a node; empty when it can
     std::vector<std::string> programs; // what it runs on the node ("x264", "$tools/runlog")
 };
+// x264 piped into its log keeps its own exit status as the line's "$level"
+// when it failed (written into the file "$x264_status" names, which the
+// task makes).
 PosixLine posix_line(const std::string& line, const std::vector<PathMap>& maps);
 
 // A file name of a line as the nodes name it; nothing (and `refusal` set)

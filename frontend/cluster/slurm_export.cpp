@@ -33,16 +33,28 @@ std::string job_name(const Job& job) {
     return "job " + std::to_string(job.number) + " (" + job.final_file + ")";
 }
 
+// Where a task marks a job that did not produce its file, for report.sh.
+std::string failed_mark(const Job& job, const SlurmOptions& o) {
+    return sh_quoted(o.folder + "failed/" + std::to_string(job.number));
+}
+
+// A job produced its file when every x264 pass it ran ended well and its
+// file is there, not empty, and finished (videoend); the task fails
+// otherwise and marks the job for the report.
 std::string task_text(const std::vector<const Job*>& jobs, const SlurmOptions& o) {
     std::string text = "#!/bin/sh\n# The lines of";
     for (const Job* j : jobs) text += " " + job_name(*j);
-    text += ", for sh.\ntools=" + sh_quoted(o.tools) + "\nstatus=0\nlevel=0\n";
+    text += ", for sh.\ntools=" + sh_quoted(o.tools) +
+            "\nstatus=0\nlevel=0\nx264_status=$(mktemp) || exit 1\ntrap 'rm -f \"$x264_status\"' "
+            "EXIT\n";
     for (const Job* j : jobs) {
-        text += "\n# " + job_name(*j) + "\n";
+        text += "\n# " + job_name(*j) + "\nfailed=0\n";
         for (const std::string& line : j->sh) text += line + "\n";
         const std::string file = sh_quoted(j->final_file);
-        text += "[ -s " + file + " ] || { echo " + sh_quoted("no file came from " + j->final_file) +
-                " >&2; status=1; }\n";
+        text += "if [ \"$failed\" = 0 ] && \"$tools/videoend\" " + file + "; then :; else echo " +
+                sh_quoted("no whole video came from " + j->final_file) +
+                " >&2; status=1; mkdir -p " + sh_quoted(o.folder + "failed") + " && : >" +
+                failed_mark(*j, o) + "; fi\n";
     }
     return text + "exit $status\n";
 }
@@ -51,20 +63,23 @@ std::string task_text(const std::vector<const Job*>& jobs, const SlurmOptions& o
 std::string report_text(const std::vector<Job>& jobs, const SlurmOptions& o) {
     std::string text = "#!/bin/sh\n# Once the array has ended: which jobs produced their file.\n"
                        "cd " +
-                       sh_quoted(o.folder) +
-                       " || exit 1\n"
-                       "made=0\nmissing=''\n"
+                       sh_quoted(o.folder) + " || exit 1\ntools=" + sh_quoted(o.tools) +
+                       "\nmade=0\nmissing=''\n"
                        "check() {\n"
-                       "  if [ -s \"$1\" ]; then made=$((made + 1)); return; fi\n"
-                       "  if [ -z \"$2\" ]; then missing=\"$missing\n$1 (no log)\"; return; fi\n"
-                       "  missing=\"$missing\n$1 (log: $2)\"\n"
+                       "  why=$(\"$tools/videoend\" \"$1\" 2>&1) && [ ! -e \"failed/$3\" ] && "
+                       "{ made=$((made + 1)); return; }\n"
+                       "  if [ -z \"$2\" ]; then missing=\"$missing\n$1 (no log)\"; else "
+                       "missing=\"$missing\n$1 (log: $2)\"; fi\n"
+                       "  [ -z \"$why\" ] || missing=\"$missing\n  $why\"\n"
+                       "  [ -n \"$2\" ] || return\n"
                        "  last=$(tr -d '\\r' <\"$2\" 2>/dev/null | grep -v -e '^StartTime:' -e "
                        "'^EndTime:' -e '^-----*$' -e '^[[:space:]]*$' | tail -n 1)\n"
                        "  [ -z \"$last\" ] || missing=\"$missing\n  $last\"\n"
                        "}\n";
     for (const Job& j : jobs)
         text += "check " + sh_quoted(j.final_file) + " " +
-                (j.log_file.empty() ? std::string("''") : sh_quoted(j.log_file)) + "\n";
+                (j.log_file.empty() ? std::string("''") : sh_quoted(j.log_file)) + " " +
+                std::to_string(j.number) + "\n";
     const std::string n = std::to_string(jobs.size());
     text += jobs.size() == 1 ? "words='job produced its file.'\n"
                              : "words='jobs produced their file.'\n";
@@ -123,7 +138,7 @@ std::string submit_text(const std::vector<std::string>& sbatch_files,
             text += "command -v " + p + " >/dev/null 2>&1 || missing=\"$missing " + p + "\"\n";
     }
     text += "if [ -n \"$missing\" ]; then echo \"submit.sh: not found:$missing\" >&2; exit 1; fi\n"
-            "mkdir -p log\nids=''\n";
+            "mkdir -p log\nrm -rf failed # the marks of an earlier run\nids=''\n";
     for (const std::string& f : sbatch_files)
         text += "id=$(sbatch --parsable " + f +
                 ") || exit 1\nids=\"$ids:${id%%;*}\"\necho \"${id%%;*}\"\n";
@@ -162,6 +177,10 @@ SlurmExport slurm_export(const commands::JobList& lines, const SlurmOptions& o) 
                 return out;
             }
             if (!line.sh.empty()) job.sh.push_back(line.sh);
+            // A pass that failed fails its job, whatever file it left.
+            if (std::find(line.programs.begin(), line.programs.end(), "x264") !=
+                line.programs.end())
+                job.sh.push_back("[ \"$level\" = 0 ] || failed=1");
             programs.insert(line.programs.begin(), line.programs.end());
             if (commands::runs_x264(lines[i]) &&
                 commands::line_kind(lines[i]) != commands::LineKind::disabled)
@@ -185,6 +204,7 @@ SlurmExport slurm_export(const commands::JobList& lines, const SlurmOptions& o) 
         }
         jobs.push_back(std::move(job));
     }
+    programs.insert("$tools/videoend"); // each task's and the report's check
     if (jobs.empty()) {
         out.refusal = "the list holds no job to run";
         return out;

@@ -1,7 +1,7 @@
 #include "frontend/ui/script_report.h"
 
 #include "frontend/commands/text_parts.h"
-#include "frontend/commands/video_end.h"
+#include "tools/videoend/video_end.h"
 
 namespace ui {
 
@@ -59,9 +59,9 @@ bool cut_short(const WatchedJob& job, platform::Os& os) {
     std::optional<platform::FileInfo> info = os.file_info(job.block.final_file);
     if (!info || info->size == 0) return false;
     const std::string& file = job.block.final_file;
-    return commands::video_end(info->size, [&](int64_t offset, size_t size) {
+    return videoend::video_end(info->size, [&](int64_t offset, size_t size) {
                return os.read_part(file, offset, size);
-           }) == commands::VideoEnd::cut_short;
+           }) == videoend::VideoEnd::cut_short;
 }
 
 bool produced(const WatchedJob& job, int64_t started, int64_t ended, platform::Os& os) {

@@ -33,7 +33,7 @@ WatchedJob recorded_job(const commands::JobList& lines, int64_t log_from);
 // last written while its script ran (from `started` to `ended`, in Os::now
 // seconds: not before, and not in the future of the end), and its log holds
 // no "x264 [error]" line among what the script's run appended, and its
-// container does not tell that it was cut short (commands/video_end.h).
+// container does not tell that it was cut short (tools/videoend/video_end.h).
 bool produced(const WatchedJob& job, int64_t started, int64_t ended, platform::Os& os);
 // Whether the job's final file is there and its container tells that the
 // program writing it did not finish it.

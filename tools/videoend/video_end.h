@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-namespace commands {
+namespace videoend {
 
 enum class VideoEnd { finished, cut_short, cannot_tell };
 
@@ -20,4 +20,4 @@ using ReadPart = std::function<std::optional<std::string>(int64_t offset, size_t
 
 VideoEnd video_end(int64_t file_size, const ReadPart& read);
 
-} // namespace commands
+} // namespace videoend

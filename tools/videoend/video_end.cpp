@@ -1,8 +1,8 @@
-#include "frontend/commands/video_end.h"
+#include "tools/videoend/video_end.h"
 
 #include <cstring>
 
-namespace commands {
+namespace videoend {
 namespace {
 
 // An EBML variable-length number at `at`: its value (the length marker kept
@@ -117,4 +117,4 @@ VideoEnd video_end(int64_t file_size, const ReadPart& read) {
     return VideoEnd::cannot_tell;
 }
 
-} // namespace commands
+} // namespace videoend
