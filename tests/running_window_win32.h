@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,43 +48,15 @@ inline HWND find_control(HWND window, Ctl id) {
     return nullptr;
 }
 
-// A dialog box of the process (class "#32770") whose title is `title` (any
-// title when it is empty), once it is shown; nullptr when none comes within
-// `ms` milliseconds.
-inline HWND find_dialog(DWORD pid, const std::string& title, int ms = 10000) {
+// Calls `visit(window, class, title)` for each visible top-level window of
+// a process until it returns false.
+inline void
+each_shown_window(DWORD pid,
+                  const std::function<bool(HWND, const std::string&, const std::string&)>& visit) {
     struct Search {
         DWORD pid;
-        const std::string& title;
-        HWND found;
-    } search{pid, title, nullptr};
-    for (int waited = 0; waited <= ms && !search.found; waited += 50) {
-        EnumWindows(
-            [](HWND w, LPARAM p) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(p);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(w, &owner);
-                char cls[64] = {}, text[256] = {};
-                GetClassNameA(w, cls, sizeof cls);
-                GetWindowTextA(w, text, sizeof text);
-                if (owner != s->pid || std::string(cls) != "#32770" || !IsWindowVisible(w) ||
-                    (!s->title.empty() && text != s->title))
-                    return TRUE;
-                s->found = w;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (!search.found) Sleep(50);
-    }
-    return search.found;
-}
-
-// The visible top-level windows of a process, "class 'title'" each, for
-// saying what a program shows instead of what a test waits for.
-inline std::string shown_windows(DWORD pid) {
-    struct Search {
-        DWORD pid;
-        std::string found;
-    } search{pid, {}};
+        const std::function<bool(HWND, const std::string&, const std::string&)>& visit;
+    } search{pid, visit};
     EnumWindows(
         [](HWND w, LPARAM p) -> BOOL {
             auto* s = reinterpret_cast<Search*>(p);
@@ -93,11 +66,36 @@ inline std::string shown_windows(DWORD pid) {
             char cls[64] = {}, text[256] = {};
             GetClassNameA(w, cls, sizeof cls);
             GetWindowTextA(w, text, sizeof text);
-            s->found += std::string(s->found.empty() ? "" : ", ") + cls + " '" + text + "'";
-            return TRUE;
+            return s->visit(w, cls, text) ? TRUE : FALSE;
         },
         reinterpret_cast<LPARAM>(&search));
-    return search.found.empty() ? "no window" : search.found;
+}
+
+// A dialog box of the process (class "#32770") whose title is `title` (any
+// title when it is empty), once it is shown; nullptr when none comes within
+// `ms` milliseconds.
+inline HWND find_dialog(DWORD pid, const std::string& title, int ms = 10000) {
+    HWND found = nullptr;
+    for (int waited = 0; waited <= ms && !found; waited += 50) {
+        each_shown_window(pid, [&](HWND w, const std::string& cls, const std::string& text) {
+            if (cls != "#32770" || (!title.empty() && text != title)) return true;
+            found = w;
+            return false;
+        });
+        if (!found) Sleep(50);
+    }
+    return found;
+}
+
+// The visible top-level windows of a process, "class 'title'" each, for
+// saying what a program shows instead of what a test waits for.
+inline std::string shown_windows(DWORD pid) {
+    std::string shown;
+    each_shown_window(pid, [&](HWND, const std::string& cls, const std::string& text) {
+        shown += (shown.empty() ? "" : ", ") + cls + " '" + text + "'";
+        return true;
+    });
+    return shown.empty() ? "no window" : shown;
 }
 
 // The text of a message box (its static text, id 0xFFFF).
