@@ -398,3 +398,32 @@ TEST_F(Cli, OutputsFitTheX264TheJobsWillRun) {
     ASSERT_EQ(run(args), 0) << err.str();
     EXPECT_EQ(lines()[2], "@echo Output:\"D:\\v\\clip.mkv\"");
 }
+
+TEST_F(Cli, RefusesWhatTheWindowRefuses) {
+    // x264 opens the input itself, and this build reads no .mp4: refused
+    // with the window's reason, nothing written.
+    tools.programs[dir.path() + "x264.exe"] = "x264 0.164.3095 baee400\n";
+    tools.helps[dir.path() + "x264.exe"] =
+        "x264 core:164 r3095 baee400\nInfile can be raw (in which case resolution is required),\n"
+        "  or YUV4MPEG (*.y4m),\n  or Avisynth if compiled with support (yes).\n"
+        "  or libav* formats if compiled with lavf support (no) or ffms support (no).\n"
+        " .mp4 -> MP4 if compiled with GPAC or L-SMASH support (no)\n";
+    probe.media["D:\\v\\clip.mp4"] = {250, 25};
+    EXPECT_EQ(run({"--program-folder", dir.path(), "--set", "x264input=direct", "--set",
+                   "x264cli=current", "D:\\v\\clip.mp4"}),
+              2);
+    EXPECT_NE(err.str().find("is not a file x264.exe (build 3095) can read"), std::string::npos)
+        << err.str();
+    EXPECT_EQ(out.str(), "");
+    // A kept list whose piped line holds a "%" that cmd would expand: no
+    // batch file, as "Make BAT" writes none.
+    const std::string list = dir.file("kept.jobs");
+    os.write_file(list, "@echo.\r\n@x264.exe --crf 20 -o \"D:\\v\\%PATH%.mkv\" \"D:\\v\\a.y4m\" "
+                        "2>&1|runlog.exe \"D:\\v\\a.txt\"\r\n@echo+\r\n");
+    EXPECT_EQ(run({"--program-folder", dir.path(), "--jobs", list, "--bat", dir.file("out.bat")}),
+              1);
+    EXPECT_NE(err.str().find("line 2 holds \"%\" where a piped line would expand it as a variable"),
+              std::string::npos)
+        << err.str();
+    EXPECT_FALSE(os.file_exists(dir.file("out.bat")));
+}

@@ -8,6 +8,7 @@
 #include "frontend/commands/batch_script.h"
 #include "frontend/commands/job_check.h"
 #include "frontend/commands/job_files.h"
+#include "frontend/commands/line_safety.h"
 #include "frontend/commands/text_parts.h"
 #include "frontend/session/session.h"
 #include "frontend/session/settings_files.h"
@@ -231,9 +232,14 @@ int run(const std::vector<std::string>& args, platform::Os& os, platform::MediaP
 
     commands::JobList jobs;
     commands::InputProbe input_probe(probe, os);
-    // A job is refused as "Add" refuses it (see job_check.h).
+    // A job is refused as "Add" refuses it (see job_check.h), for the x264
+    // the jobs will run: what it cannot read is refused here too.
+    const std::optional<session::FoundX264> found =
+        session::find_x264(tools, folder.path, s.x264help);
+    std::optional<commands::X264InUse> x264;
+    if (found) x264 = commands::X264InUse{found->build, found->abilities};
     auto add = [&]() -> bool {
-        commands::MadeJob job = commands::make_job(s, input_probe, os);
+        commands::MadeJob job = commands::make_job(s, input_probe, os, x264 ? &*x264 : nullptr);
         if (job.refusal) {
             fail(err, commands::command_line_refusal_text(*job.refusal));
             return false;
@@ -247,9 +253,7 @@ int run(const std::vector<std::string>& args, platform::Os& os, platform::MediaP
     commands::NamesInUse used(os);
     // Derived outputs fit the x264 the jobs will run.
     const std::string extension =
-        o.inputs.empty()
-            ? "mp4"
-            : session::derived_output_extension(session::find_x264(tools, folder.path, s.x264help));
+        o.inputs.empty() ? "mp4" : session::derived_output_extension(found);
     for (const std::string& input : o.inputs) {
         s.infile = input;
         std::string output_folder =
@@ -272,6 +276,14 @@ int run(const std::vector<std::string>& args, platform::Os& os, platform::MediaP
     if (o.bat_file) {
         // In the console's code page, which the command interpreter reads.
         std::string name = commands::batch_file_name(*o.bat_file);
+        // A "%" that a piped line would expand is refused, as "Make BAT" does.
+        for (size_t i = 0; i < jobs.size(); ++i)
+            if (commands::piped_percent_problem(jobs[i]))
+                return fail(
+                    err,
+                    "cannot write " + name + ": line " + std::to_string(i + 1) +
+                        " holds \"%\" where a piped line would expand it as a variable: " + jobs[i],
+                    1);
         std::optional<std::string> text =
             os.ansi_to_console(commands::saved_batch_text(folder.path, jobs));
         if (!text)
