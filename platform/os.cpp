@@ -22,21 +22,15 @@ std::optional<std::string> Os::set_aside(const std::string& path) {
     return std::nullopt;
 }
 
-namespace {
-
-// Whether a name is relative to a folder: neither rooted ("\\x", "/x") nor
-// on a drive ("C:...").
-bool is_relative(std::string_view name) {
+bool is_relative_name(std::string_view name) {
     bool drive = name.size() >= 2 && name[1] == ':' &&
                  ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= 'a' && name[0] <= 'z'));
     return !name.empty() && name[0] != '\\' && name[0] != '/' && !drive;
 }
 
-} // namespace
-
 std::string Os::file_key(std::string_view name, std::string_view folder) {
     if (name.empty()) return "";
-    if (!folder.empty() && is_relative(name))
+    if (!folder.empty() && is_relative_name(name))
         return case_key(final_path(std::string(folder) + std::string(name)));
     return case_key(final_path(name));
 }

@@ -18,6 +18,10 @@ struct FileInfo {
     int64_t modified;
 };
 
+// Whether a name is relative to a folder: neither rooted ("\\x", "/x") nor
+// on a drive ("C:...").
+bool is_relative_name(std::string_view name);
+
 class Os {
   public:
     virtual ~Os() = default;

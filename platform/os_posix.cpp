@@ -221,8 +221,7 @@ class PosixOs final : public Os {
 
     std::string final_path(std::string_view name) override {
         std::string path(name);
-        const bool drive = path.size() >= 2 && path[1] == ':'; // a Windows name
-        if (!path.empty() && path[0] != '/' && path[0] != '\\' && !drive) {
+        if (is_relative_name(path)) {
             char here[4096];
             if (getcwd(here, sizeof here)) path = std::string(here) + "/" + path;
         }

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "tools/videoend/video_end.h"
 #include "test_support.h"
+#include "tools/videoend/video_end.h"
 
 using videoend::VideoEnd;
 
@@ -104,22 +104,13 @@ TEST(VideoEnd, WhatARealX264LeavesWhenItEndsAndWhenItIsKilled) {
             y4m << "FRAME\n" << frame;
         }
     }
-    auto read_from = [](const std::string& path) {
-        return [path](int64_t offset, size_t size) -> std::optional<std::string> {
-            std::ifstream in(path, std::ios::binary);
-            in.seekg(offset);
-            std::string bytes(size, '\0');
-            in.read(bytes.data(), static_cast<std::streamsize>(size));
-            bytes.resize(static_cast<size_t>(in.gcount()));
-            return bytes;
-        };
-    };
     const std::string whole = dir.file("whole.mkv"), killed = dir.file("killed.mkv");
     ASSERT_EQ(std::system(("x264 --quiet --preset ultrafast --frames 25 -o " + whole + " " + clip +
                            " 2>/dev/null")
                               .c_str()),
               0);
-    EXPECT_EQ(videoend::video_end(size_of(whole), read_from(whole)), VideoEnd::finished);
+    EXPECT_EQ(videoend::video_end(size_of(whole), videoend::file_part_reader(whole)),
+              VideoEnd::finished);
     // Killed once it has written some frames (a minute at the most).
     const std::string run = "x264 --quiet --preset placebo --threads 1 --rc-lookahead 1 -o " +
                             killed + " " + clip +
@@ -130,6 +121,7 @@ TEST(VideoEnd, WhatARealX264LeavesWhenItEndsAndWhenItIsKilled) {
                             "break; sleep 0.1; done; kill -9 $pid; wait $pid";
     std::system(("sh -c '" + run + "'").c_str());
     ASSERT_GT(size_of(killed), 20000);
-    EXPECT_EQ(videoend::video_end(size_of(killed), read_from(killed)), VideoEnd::cut_short);
+    EXPECT_EQ(videoend::video_end(size_of(killed), videoend::file_part_reader(killed)),
+              VideoEnd::cut_short);
 }
 #endif

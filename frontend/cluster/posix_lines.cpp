@@ -199,8 +199,9 @@ std::optional<std::string> command(std::string text, const std::vector<PathMap>&
     std::vector<std::vector<Word>> parts;
     if (!split(text, parts, refusal)) return std::nullopt;
     std::string sh;
-    bool x264_piped = false;
-    for (const std::vector<Word>& part : parts) {
+    const Program* first = nullptr; // the program the pipe starts with
+    for (size_t k = 0; k < parts.size(); ++k) {
+        const std::vector<Word>& part = parts[k];
         const std::string name = settings::ascii_lower(part[0].text);
         const Program* program = nullptr;
         for (const Program& p : programs)
@@ -209,16 +210,12 @@ std::optional<std::string> command(std::string text, const std::vector<PathMap>&
             refusal = "it runs " + part[0].text + ", which has no counterpart on the nodes";
             return std::nullopt;
         }
-        if (!sh.empty()) {
-            // x264 piped into its log: its own exit status is kept (sh
-            // gives the pipe the last program's), so that a failed pass
-            // fails the job.
-            if (sh.rfind("x264 ", 0) == 0 && !x264_piped) {
-                sh = "{ " + sh + "; echo $? >\"$x264_status\"; }";
-                x264_piped = true;
-            }
-            sh += " | ";
-        }
+        if (k == 0) first = program;
+        // x264 piped into its log: its own exit status is kept (sh gives
+        // the pipe the last program's), so that a failed pass fails the job.
+        if (k == 1 && first->posix == std::string("x264"))
+            sh = "{ " + sh + "; echo $? >\"$x264_status\"; }";
+        if (k > 0) sh += " | ";
         sh += program->posix;
         std::string used_name = program->posix;
         used_name.erase(std::remove(used_name.begin(), used_name.end(), '"'), used_name.end());
@@ -235,7 +232,7 @@ std::optional<std::string> command(std::string text, const std::vector<PathMap>&
             sh += " " + sh_quoted(*mapped);
         }
     }
-    if (x264_piped)
+    if (parts.size() > 1 && first->posix == std::string("x264"))
         return sh + "; level=$?; read -r x264_level <\"$x264_status\"; [ \"$x264_level\" = 0 ] || "
                     "level=$x264_level";
     return sh + "; level=$?";

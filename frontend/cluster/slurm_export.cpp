@@ -177,14 +177,12 @@ SlurmExport slurm_export(const commands::JobList& lines, const SlurmOptions& o) 
                 return out;
             }
             if (!line.sh.empty()) job.sh.push_back(line.sh);
-            // A pass that failed fails its job, whatever file it left.
-            if (std::find(line.programs.begin(), line.programs.end(), "x264") !=
-                line.programs.end())
-                job.sh.push_back("[ \"$level\" = 0 ] || failed=1");
             programs.insert(line.programs.begin(), line.programs.end());
-            if (commands::runs_x264(lines[i]) &&
-                commands::line_kind(lines[i]) != commands::LineKind::disabled)
+            if (commands::runs_x264(lines[i])) {
+                // A pass that failed fails its job, whatever file it left.
+                job.sh.push_back("[ \"$level\" = 0 ] || failed=1");
                 job.cpus = std::max(job.cpus, threads_of(lines[i]) ? threads_of(lines[i]) : o.cpus);
+            }
         }
         if (!refusal.empty() || !final_file || !log_file) {
             out.refusal = "job " + std::to_string(job.number) + " cannot run on a node: " + refusal;

@@ -95,12 +95,10 @@ bool runs_x264(const std::string& line) {
 
 std::optional<std::string> x264_call(const std::string& line) {
     if (!runs_x264(line)) return std::nullopt;
-    size_t at = settings::ascii_lower(line).find("x264");
-    std::string call = line.substr(at);
-    // Spelt as the generators spell it, whatever the user typed.
-    return "x264.exe" +
-           call.substr(
-               call.size() > 8 && settings::ascii_lower(call.substr(0, 8)) == "x264.exe" ? 8 : 4);
+    // The program spelt as the generators spell it, whatever the user typed.
+    std::string rest = line.substr(settings::ascii_lower(line).find("x264") + 4);
+    if (begins_with(settings::ascii_lower(rest), ".exe")) rest.erase(0, 4);
+    return "x264.exe" + rest;
 }
 
 std::optional<std::string> written_file(const std::string& line) {
@@ -133,9 +131,10 @@ bool is_first_pass(const std::string& line) {
 
 std::optional<std::string> log_file(const std::string& line) {
     if (line_kind(line) == LineKind::disabled) return std::nullopt;
-    size_t pipe = unquoted_find(settings::ascii_lower(line), "|runlog.exe ");
-    if (pipe == std::string::npos) return std::nullopt;
-    return quoted_after(line.substr(pipe + 12), "");
+    const std::string pipe = "|runlog.exe ";
+    size_t at = unquoted_find(settings::ascii_lower(line), pipe);
+    if (at == std::string::npos) return std::nullopt;
+    return quoted_after(line.substr(at + pipe.size()), "");
 }
 
 std::vector<JobBlock> job_blocks(const JobList& lines, size_t from) {

@@ -109,8 +109,7 @@ std::string script_report(const std::string& script, const std::vector<WatchedJo
         const std::string& log = job.block.log_file;
         missing +=
             "\n" + job.block.final_file + (log.empty() ? " (no log)" : " (log: " + log + ")");
-        if (cut_short(job, os))
-            missing += "\n  the video is cut short: the program that wrote it did not finish it";
+        if (cut_short(job, os)) missing += std::string("\n  ") + videoend::cut_short_reason;
         std::string last = last_log_line(job, os);
         if (!last.empty()) missing += "\n  " + last;
     }

@@ -71,11 +71,14 @@ std::string missing_program_in_queue(const commands::JobList& jobs, bool x264_fo
         return std::to_string(n) + (n == 1 ? " queued line" : " queued lines");
     };
     std::string text, unknown;
-    if (!x264_found && x264_lines > 0 && unknown_x264.empty())
-        text = "No x264.exe was found, which " + lines(x264_lines) + " run.";
-    if (!x264_found && x264_lines > 0 && !unknown_x264.empty())
-        unknown = unknown_x264 + " does not say which build it is (its --version names none); " +
-                  lines(x264_lines) + " run it.";
+    if (!x264_found && x264_lines > 0) {
+        if (unknown_x264.empty())
+            text = "No x264.exe was found, which " + lines(x264_lines) + " run.";
+        else
+            unknown = unknown_x264 +
+                      " does not say which build it is (its --version names none); " +
+                      lines(x264_lines) + " run it.";
+    }
     if (!ffmpeg_found && ffmpeg_lines > 0)
         text += (text.empty() ? "" : "\n") + std::string("No ffmpeg.exe was found, which ") +
                 lines(ffmpeg_lines) + " run to decode the audio.";

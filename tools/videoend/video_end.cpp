@@ -1,6 +1,7 @@
 #include "tools/videoend/video_end.h"
 
 #include <cstring>
+#include <fstream>
 
 namespace videoend {
 namespace {
@@ -115,6 +116,17 @@ VideoEnd video_end(int64_t file_size, const ReadPart& read) {
     if (head->compare(0, 4, "\x1A\x45\xDF\xA3") == 0) return matroska_end(*head);
     if (head->compare(4, 4, "ftyp") == 0) return mp4_end(file_size, read);
     return VideoEnd::cannot_tell;
+}
+
+ReadPart file_part_reader(const std::string& path) {
+    return [path](int64_t offset, size_t size) -> std::optional<std::string> {
+        std::ifstream in(path, std::ios::binary);
+        if (!in || !in.seekg(offset)) return std::nullopt;
+        std::string bytes(size, '\0');
+        in.read(bytes.data(), static_cast<std::streamsize>(size));
+        bytes.resize(static_cast<size_t>(in.gcount()));
+        return bytes;
+    };
 }
 
 } // namespace videoend

@@ -20,4 +20,11 @@ using ReadPart = std::function<std::optional<std::string>(int64_t offset, size_t
 
 VideoEnd video_end(int64_t file_size, const ReadPart& read);
 
+// A ReadPart over a file opened by its name.
+ReadPart file_part_reader(const std::string& path);
+
+// What a report says of a video that is cut short.
+constexpr const char* cut_short_reason =
+    "the video is cut short: the program that wrote it did not finish it";
+
 } // namespace videoend

@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 #include "tools/videoend/video_end.h"
@@ -18,16 +17,8 @@ int main(int argc, char** argv) {
     const std::string file = argv[1];
     struct stat info;
     if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size == 0) return 1;
-    videoend::VideoEnd end = videoend::video_end(
-        info.st_size, [&](int64_t offset, size_t size) -> std::optional<std::string> {
-            std::ifstream in(file, std::ios::binary);
-            if (!in.seekg(offset)) return std::nullopt;
-            std::string bytes(size, '\0');
-            in.read(bytes.data(), static_cast<std::streamsize>(size));
-            bytes.resize(static_cast<size_t>(in.gcount()));
-            return bytes;
-        });
+    videoend::VideoEnd end = videoend::video_end(info.st_size, videoend::file_part_reader(file));
     if (end != videoend::VideoEnd::cut_short) return 0;
-    std::fprintf(stderr, "the video is cut short: the program that wrote it did not finish it\n");
+    std::fprintf(stderr, "%s\n", videoend::cut_short_reason);
     return 1;
 }
